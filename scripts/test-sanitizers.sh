@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the AddressSanitizer + UndefinedBehaviorSanitizer preset and runs the unit and
+# end-to-end tests under it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --preset asan
+cmake --build --preset asan -j"$(nproc)"
+ASAN_OPTIONS=detect_leaks=0 ctest --preset asan -j2 --timeout 600

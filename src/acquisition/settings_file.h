@@ -1,0 +1,31 @@
+#pragma once
+// Reading and writing the raw 61640-byte dump of the settings record.
+
+#include "acquisition/settings_record.h"
+
+#include <QString>
+
+namespace korvanta::acquisition {
+
+// Reads the file in chunks of 61640 bytes into the record from its first byte: a short file
+// replaces only its own length, every further chunk of a long file overwrites from the start.
+// False when the file cannot be opened (the record is then unchanged).
+bool readSettingsDump(const QString& path, SettingsRecord& record);
+
+// Writes all 61640 bytes through a save file, so a failed write never leaves a truncated file
+// where a good one stood. False when the file cannot be written.
+bool writeSettingsDump(const QString& path, const SettingsRecord& record);
+
+// The settings file name for a program file: its name without directory and without its last
+// four characters when it ends in ".exe", then ".bupas" ("korvanta" gives "korvanta.bupas").
+QString settingsFileNameFor(const QString& programPath);
+
+// The name of a configuration file chosen in the save dialog: ".bupas" is appended unless the
+// name already ends in it.
+QString configFileName(const QString& chosenPath);
+
+// The companion settings file of a data file: its name without the last three characters,
+// followed by "sett" ("pomiar.dan" gives "pomiar.sett").
+QString companionFileName(const QString& dataFilePath);
+
+} // namespace korvanta::acquisition

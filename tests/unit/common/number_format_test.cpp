@@ -1,0 +1,47 @@
+#include "common/conversion_error.h"
+#include "common/number_format.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvanta::common;
+
+TEST(NumberFormat, PatternsRoundAndPad) {
+    setDecimalSeparator(QLatin1Char('.'));
+    EXPECT_EQ(formatFloat("##0.00", 100.0), "100.00");
+    EXPECT_EQ(formatFloat("##0.00", 0.125), "0.13");
+    EXPECT_EQ(formatFloat("##0", 2.5), "3");
+    EXPECT_EQ(formatFloat("##0.0", -0.5), "-0.5");
+    EXPECT_EQ(formatFloat("##0.0", -0.01), "0.0");
+    EXPECT_EQ(formatFloat(".0000", 0.5), ".5000");
+    EXPECT_EQ(formatFloat(".0000", -1.25), "-1.2500");
+    EXPECT_EQ(formatFloat("#0.0000", -0.5), "-0.5000");
+    EXPECT_EQ(formatFloat("#0.0000", 12345.0), "12345.0000");
+    EXPECT_EQ(formatFloat("##0.0###", 1.5), "1.5");
+    EXPECT_EQ(formatFloat("##0.0###", 1.23456), "1.2346");
+    EXPECT_EQ(formatFloat("##0.0#", 2.0), "2.0");
+    EXPECT_EQ(formatFloat("  ##0.00", 499.0234), "  499.02");
+    EXPECT_EQ(formatFloat("0.000", 0.9999), "1.000");
+    EXPECT_EQ(formatFloat("##0.000", 999.9996), "1000.000");
+}
+
+TEST(NumberFormat, SeparatorAppliesToFormatAndParse) {
+    setDecimalSeparator(QLatin1Char(','));
+    EXPECT_EQ(formatFloat("##0.00", 1.5), "1,50");
+    EXPECT_DOUBLE_EQ(parseDouble(" 2,25 "), 2.25);
+    EXPECT_THROW(parseDouble("2.25"), ConversionError);
+    setDecimalSeparator(QLatin1Char('.'));
+    EXPECT_DOUBLE_EQ(parseDouble("-1e3"), -1000.0);
+    EXPECT_THROW(parseDouble(""), ConversionError);
+    EXPECT_THROW(parseDouble("1 2"), ConversionError);
+    EXPECT_THROW(parseDouble("abc"), ConversionError);
+}
+
+TEST(NumberFormat, ParseIntRejectsNonIntegers) {
+    EXPECT_EQ(parseInt(" 42"), 42);
+    EXPECT_EQ(parseInt("-7"), -7);
+    EXPECT_THROW(parseInt("4.2"), ConversionError);
+    EXPECT_THROW(parseInt(""), ConversionError);
+    EXPECT_THROW(parseInt("99999999999"), ConversionError);
+    EXPECT_EQ(formatGeneral(0.1), "0.1");
+    EXPECT_EQ(formatGeneral(2.0), "2");
+}
