@@ -1,0 +1,55 @@
+#include "platform/ui/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+
+namespace korvanta::platform::ui {
+namespace {
+
+QString startPath(const FileDialogRequest& request) {
+    const QString name = request.fileName.contains(QLatin1Char('*')) ? QString() : request.fileName;
+    if (request.initialDirectory.isEmpty()) {
+        return name;
+    }
+    return QDir(request.initialDirectory).filePath(name);
+}
+
+} // namespace
+
+QString QtDialogs::toolkitFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        out << parts[i] + QStringLiteral(" (") + patterns.replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                   QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+    const QString path = QFileDialog::getSaveFileName(m_parent, request.caption, startPath(request),
+                                                      toolkitFilter(request.filter));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
+    const QString path = QFileDialog::getOpenFileName(m_parent, request.caption, startPath(request),
+                                                      toolkitFilter(request.filter));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+QColor QtDialogs::chooseColor(const QColor& initial, bool& accepted) {
+    QColorDialog dialog(initial, m_parent);
+    accepted = dialog.exec() == QDialog::Accepted;
+    return accepted ? dialog.selectedColor() : dialog.currentColor();
+}
+
+} // namespace korvanta::platform::ui

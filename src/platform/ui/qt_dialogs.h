@@ -1,0 +1,24 @@
+#pragma once
+// File and colour dialogs shown with the toolkit's standard dialogs.
+
+#include "platform/dialogs.h"
+
+namespace korvanta::platform::ui {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    QColor chooseColor(const QColor& initial, bool& accepted) override;
+
+    // "desc|pat|desc|pat" to the toolkit's "desc (pat);;desc (pat)".
+    static QString toolkitFilter(const QString& filter);
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace korvanta::platform::ui

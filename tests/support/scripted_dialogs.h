@@ -1,0 +1,46 @@
+#pragma once
+// File and colour dialogs for tests: answers from a script and records the requests.
+
+#include "platform/dialogs.h"
+
+#include <deque>
+#include <vector>
+
+namespace korvanta::testing {
+
+class ScriptedDialogs : public platform::Dialogs {
+public:
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return next(saveAnswers);
+    }
+    std::optional<QString> openFile(const platform::FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return next(openAnswers);
+    }
+    QColor chooseColor(const QColor& initial, bool& accepted) override {
+        colorInitial = initial;
+        accepted = colorAccepted;
+        return colorAnswer.isValid() ? colorAnswer : initial;
+    }
+
+    std::deque<std::optional<QString>> saveAnswers; // nullopt: cancel
+    std::deque<std::optional<QString>> openAnswers;
+    std::vector<platform::FileDialogRequest> saveRequests;
+    std::vector<platform::FileDialogRequest> openRequests;
+    QColor colorAnswer;
+    bool colorAccepted = true;
+    QColor colorInitial;
+
+private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+} // namespace korvanta::testing
