@@ -1,0 +1,50 @@
+#pragma once
+// The acquisition itself: publishes the set-up fields and writes the records that are due at
+// each wake-up, with the press, the address cycle and the hostile fields on top.
+
+#include "press_model.h"
+#include "shared_blocks.h"
+#include "signal_profiles.h"
+#include "sim_options.h"
+
+#include <cstdint>
+
+namespace korvanta::simulator {
+
+class AcquisitionRun {
+public:
+    AcquisitionRun(const SimOptions& options, SharedBlocks& blocks);
+
+    // Publishes channelCount, recordCount, samplePeriod, auxValues and the first address,
+    // fills the ring with the history of the last N records and writes the first live record.
+    void start();
+    // One wake-up, `elapsedS` real seconds after start: follows the command text, the address
+    // cycle, and writes every record due by then (none after --stall-after).
+    void wake(double elapsedS);
+
+    bool closeRequested() const { return m_blocks.control().closeRequest() != 0; }
+    std::int64_t recordsWritten() const { return m_written; }
+
+private:
+    void publishSettings();
+    void fillHistory();
+    void writeDue(double elapsedS);
+    // Record `number` counts from the first live record (0); history records are negative.
+    void writeRecord(std::int64_t number);
+    int ringIndex(std::int64_t number) const;
+    void publishCurrentIndex(int index);
+    void cycleAddress(double elapsedS);
+    void applyHostile();
+
+    const SimOptions& m_options;
+    SharedBlocks& m_blocks;
+    SignalProfiles m_profiles;
+    PressModel m_press;
+    double m_startDay = 0;
+    double m_periodDays = 0;
+    double m_periodS = 0;
+    std::int64_t m_written = 0;
+    qsizetype m_addressIndex = 0;
+};
+
+} // namespace korvanta::simulator
