@@ -1,0 +1,258 @@
+#include "monitor/moc1fazy.h"
+
+#include "common/day_time.h"
+#include "monitor/backward_walk.h"
+#include "monitor/input_range.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace korvanta::monitor {
+namespace {
+
+using acquisition::TickView;
+
+constexpr double kOneMs = 1.0 / 86400000.0; // in days, as the time stamps are
+constexpr double kTenMs = 1.0 / 8640000.0;
+constexpr double kDelayOffsetMs = 0.045;
+constexpr double kPi = 3.141592653589793;
+
+double input(const TickView& tick, int record, int index) {
+    return tick.table.record(record).values[index];
+}
+
+int usableCount(const TickView& tick) {
+    return walkable(tick) ? tick.recordCount() : 0;
+}
+
+// An upward zero crossing between two samples.
+bool risesThroughZero(double previous, double next) {
+    return (previous < 0 && next >= 0) || (previous <= 0 && next > 0);
+}
+
+float directionOf(double x2, double x4) {
+    if (x2 * x4 >= 0) {
+        return 0.0F;
+    }
+    return x2 > x4 ? 1.0F : -1.0F;
+}
+
+double sumOverWalk(const TickView& tick, int index, std::int64_t visits) {
+    double sum = 0;
+    walkBack(tick, visits, [&](int i) { sum += input(tick, i, index); });
+    return sum;
+}
+
+struct Deviations {
+    double largest = 0; // largest positive deviation
+    double sumOfSquares = 0;
+};
+
+Deviations deviationsOverWalk(const TickView& tick, int index, std::int64_t visits, double mean) {
+    Deviations result;
+    walkBack(tick, visits, [&](int i) {
+        const double d = input(tick, i, index) - mean;
+        result.largest = std::max(result.largest, d);
+        result.sumOfSquares += d * d;
+    });
+    return result;
+}
+
+double guardedRoot(double sum, double count, bool usable) {
+    return usable && sum > 0 ? std::sqrt(sum / count) : 0.0;
+}
+
+} // namespace
+
+double Moc1fazy::meanOfBuffer(int inputIndex, const TickView& tick) const {
+    const int n = usableCount(tick);
+    if (n <= 0 || !hasInputs(inputIndex)) {
+        return 0;
+    }
+    return sumOverWalk(tick, inputIndex, n) / n;
+}
+
+double Moc1fazy::meanOfWindow(int inputIndex, const TickView& tick, std::int64_t L) const {
+    if (usableCount(tick) <= 0 || L <= 0 || !hasInputs(inputIndex)) {
+        return 0;
+    }
+    return sumOverWalk(tick, inputIndex, L) / static_cast<double>(L);
+}
+
+double Moc1fazy::rmsOfWindow(int inputIndex, const TickView& tick, std::int64_t L) {
+    if (!hasInputs(inputIndex)) {
+        return 0;
+    }
+    const double mean = meanOfWindow(inputIndex, tick, L);
+    const Deviations d = deviationsOverWalk(tick, inputIndex, L, mean);
+    rms = guardedRoot(d.sumOfSquares, static_cast<double>(L), usableCount(tick) > 0);
+    crest = rms != 0 ? d.largest / rms : 0;
+    return rms;
+}
+
+double Moc1fazy::vibrationStats(int inputIndex, const TickView& tick) {
+    if (!hasInputs(inputIndex)) {
+        return 0;
+    }
+    if (window <= 0) {
+        window = 50;
+    }
+    const double mean = meanOfBuffer(inputIndex, tick);
+    const int n = usableCount(tick);
+    std::vector<double> ring(static_cast<std::size_t>(window));
+    Deviations dev;
+    double integral = 0;
+    double ringSum = 0;
+    double average = movingAverageCarry;
+    double sumE2 = 0;
+    double peak = 0;
+    std::int64_t k = 0;
+    std::size_t slot = 0;
+    walkBack(tick, n, [&](int i) {
+        const double d = input(tick, i, inputIndex) - mean;
+        dev.largest = std::max(dev.largest, d);
+        dev.sumOfSquares += d * d;
+        integral += d * tick.samplePeriod * common::kSecondsPerDay;
+        if (k < window) {
+            ring[static_cast<std::size_t>(k)] = integral;
+            ringSum += integral;
+            if (k > 0) {
+                average = ringSum / static_cast<double>(k + 1);
+            }
+        } else {
+            ringSum += integral - ring[slot];
+            ring[slot] = integral;
+            average = ringSum / window;
+            slot = (slot + 1) % ring.size();
+        }
+        const double e = integral - average;
+        sumE2 += e * e;
+        // Only the middle of the buffer, away from its ends and the wrap, counts for the peak.
+        if (k > 200 && k < n - 200 && i > 1 && i < n - 1) {
+            peak = std::max(peak, std::fabs(e));
+        }
+        ++k;
+    });
+    movingAverageCarry = average;
+    rms = guardedRoot(dev.sumOfSquares, n, n > 0);
+    crest = rms != 0 ? dev.largest / rms : 0;
+    const double r = guardedRoot(sumE2, n, n > 1);
+    vRatio = r != 0 ? peak / r : 0;
+    return rms;
+}
+
+double Moc1fazy::crestOfBuffer(int inputIndex, const TickView& tick) {
+    if (!hasInputs(inputIndex)) {
+        return 0;
+    }
+    const int n = usableCount(tick);
+    const double mean = n > 0 ? sumOverWalk(tick, inputIndex, n - 1) / n : 0.0;
+    const Deviations d = deviationsOverWalk(tick, inputIndex, n - 1, mean);
+    rms = guardedRoot(d.sumOfSquares, n, n > 0);
+    crest = rms != 0 ? d.largest / rms : 0;
+    return crest;
+}
+
+void Moc1fazy::computePower(int inputIndex, const TickView& tick) {
+    if (hasInputs(inputIndex, 2)) {
+        analysePower(inputIndex, tick, 0.0, 0.0);
+    }
+}
+
+void Moc1fazy::computePowerZeroMean(int inputIndex, const TickView& tick) {
+    if (hasInputs(inputIndex, 2)) {
+        analysePower(inputIndex, tick, meanOfBuffer(inputIndex, tick),
+                     meanOfBuffer(inputIndex + 1, tick));
+    }
+}
+
+void Moc1fazy::analysePower(int inputIndex, const TickView& tick, double meanU, double meanI) {
+    Urms = 0;
+    Irms = 0;
+    tI = tU = tUprev = -1;
+    const int n = usableCount(tick);
+    const bool withDirection = hasInputs(inputIndex, 5);
+    const double T = tick.samplePeriod;
+    const auto voltage = [&](int r) {
+        return input(tick, r, inputIndex) - meanU;
+    };
+    const auto current = [&](int r) {
+        return input(tick, r, inputIndex + 1) - meanI;
+    };
+    double periodSum = 0;
+    double meanPeriod = 0;
+    int periodCount = 0;
+    double delaySum = 0;
+    int delayCount = 0;
+    double sumU2 = 0;
+    double sumI2 = 0;
+    if (n > 0) {
+        // From the current record itself, the oldest of the ring, forward to the newest.
+        int b = tick.currentIndex;
+        double prevU = voltage(b);
+        double prevI = current(b);
+        for (int step = 1; step < n; ++step) {
+            const double tPrev = tick.table.record(b).timeStamp;
+            b = tick.table.nextIndex(b);
+            const double newU = voltage(b);
+            const double newI = current(b);
+            if (risesThroughZero(prevI, newI)) {
+                tI = tPrev + T * prevI / (prevI - newI);
+            }
+            prevI = newI;
+            if (risesThroughZero(prevU, newU)) {
+                const double tCross = tPrev + T * prevU / (prevU - newU);
+                if (tU >= 0) {
+                    periodSum += tCross - tU;
+                    ++periodCount;
+                    meanPeriod = periodSum / periodCount;
+                }
+                tUprev = tU;
+                tU = tCross;
+                if (withDirection) {
+                    direction =
+                        directionOf(input(tick, b, inputIndex + 2), input(tick, b, inputIndex + 4));
+                }
+            }
+            prevU = newU;
+            if (tI > 0 && tUprev > 0 && meanPeriod > kTenMs) {
+                const double delta = tI - tU;
+                // A current crossing far from the voltage one belongs to the previous period.
+                delaySum += std::fabs(delta) > kTenMs ? meanPeriod - std::fabs(delta) : delta;
+                ++delayCount;
+                tI = tUprev = -1;
+            }
+            sumU2 += newU * newU;
+            sumI2 += newI * newI;
+        }
+    }
+    if (periodCount > 0) {
+        periodMs = meanPeriod / kOneMs;
+        if (periodMs != 0) {
+            frequencyHz = 1000.0 / periodMs;
+        }
+    } else {
+        periodMs = -1;
+    }
+    if (delayCount > 0) {
+        delayMs = delaySum / delayCount / kOneMs + kDelayOffsetMs;
+        if (periodMs != 0) {
+            const double fraction = delayMs / periodMs;
+            phaseDegrees = fraction * 360.0;
+            phase = fraction * 2.0 * kPi;
+        }
+    } else {
+        delayMs = -1;
+    }
+    if (n != 0) {
+        // N - 1 samples are summed and divided by N.
+        Urms = static_cast<float>(std::sqrt(sumU2 / n));
+        Irms = static_cast<float>(std::sqrt(sumI2 / n));
+    }
+    S = static_cast<double>(Urms) * static_cast<double>(Irms);
+    P = std::cos(phase) * S;
+    Q = std::sin(phase) * S;
+}
+
+} // namespace korvanta::monitor
