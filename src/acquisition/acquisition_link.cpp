@@ -3,7 +3,6 @@
 #include "common/number_format.h"
 
 #include <QString>
-
 #include <limits>
 
 namespace korvanta::acquisition {
@@ -24,10 +23,25 @@ bool AcquisitionLink::attachControlBlock() {
     return true;
 }
 
+void AcquisitionLink::followRestartedControlBlock() {
+    const QLatin1String name(kControlBlockName);
+    if (m_controlView.isCurrentObject(name)) {
+        return;
+    }
+    auto view = platform::SharedMemoryView::openExisting(name, ControlBlock::kSize);
+    if (!view.isValid() || view.size() < ControlBlock::kSize) {
+        return;
+    }
+    m_retiredControlViews.push_back(std::move(m_controlView));
+    m_controlView = std::move(view);
+    m_control = m_controlView.data();
+}
+
 bool AcquisitionLink::attachDataTable() {
     if (m_readOnly) {
         return false;
     }
+    followRestartedControlBlock();
     const std::int64_t count = control().recordCount();
     std::size_t wanted = 0;
     if (count > 0 && static_cast<std::uint64_t>(count) <=
@@ -38,8 +52,7 @@ bool AcquisitionLink::attachDataTable() {
     if (wanted == 0) {
         return false;
     }
-    m_tableView =
-        platform::SharedMemoryView::openExisting(QLatin1String(kDataTableName), wanted);
+    m_tableView = platform::SharedMemoryView::openExisting(QLatin1String(kDataTableName), wanted);
     return m_tableView.isValid();
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace korvanta::acquisition {
 
@@ -28,7 +29,9 @@ public:
     // the control block and the link is read-only for the whole run. True when attached.
     bool attachControlBlock();
     // Maps "Tablica_Danych" again with the recordCount of this moment (at most what the object
-    // holds); the previous view is released. Does nothing in read-only mode. True when mapped.
+    // holds); the previous view is released. When "Ustawienia" now names a new block (the
+    // acquisition program was restarted), that block becomes the control block first. Does
+    // nothing in read-only mode. True when mapped.
     bool attachDataTable();
 
     bool readOnlyMode() const { return m_readOnly; }
@@ -50,8 +53,13 @@ public:
     QString frequencyText() const { return control().frequencyText(); }
 
 private:
+    void followRestartedControlBlock();
+
     std::array<unsigned char, ControlBlock::kSize> m_private{};
     platform::SharedMemoryView m_controlView;
+    // Control blocks of earlier runs of the acquisition program stay mapped, so a ControlBlock
+    // taken from one of them never points into released memory.
+    std::vector<platform::SharedMemoryView> m_retiredControlViews;
     platform::SharedMemoryView m_tableView;
     unsigned char* m_control;
     bool m_readOnly = true;

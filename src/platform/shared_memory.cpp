@@ -4,21 +4,25 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
 #include <utility>
 
 namespace korvanta::platform {
 
-SharedMemoryView::~SharedMemoryView() { release(); }
+SharedMemoryView::~SharedMemoryView() {
+    release();
+}
 
 SharedMemoryView::SharedMemoryView(SharedMemoryView&& other) noexcept
-    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)) {}
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_device(other.m_device), m_inode(other.m_inode) {}
 
 SharedMemoryView& SharedMemoryView::operator=(SharedMemoryView&& other) noexcept {
     if (this != &other) {
         release();
         m_data = std::exchange(other.m_data, nullptr);
         m_size = std::exchange(other.m_size, 0);
+        m_device = other.m_device;
+        m_inode = other.m_inode;
     }
     return *this;
 }
@@ -34,6 +38,18 @@ void SharedMemoryView::release() {
 QString SharedMemoryView::fullName(const QString& name) {
     const QString prefix = qEnvironmentVariable("KORVANTA_SHM_PREFIX");
     return QLatin1Char('/') + prefix + name;
+}
+
+bool SharedMemoryView::isCurrentObject(const QString& name) const {
+    const QByteArray path = fullName(name).toLocal8Bit();
+    const int fd = shm_open(path.constData(), O_RDONLY, 0);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    const bool same = fstat(fd, &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
+    close(fd);
+    return same;
 }
 
 SharedMemoryView SharedMemoryView::openExisting(const QString& name, std::size_t wantedBytes) {
@@ -58,6 +74,8 @@ SharedMemoryView SharedMemoryView::openExisting(const QString& name, std::size_t
         if (p != MAP_FAILED) {
             view.m_data = static_cast<unsigned char*>(p);
             view.m_size = bytes;
+            view.m_device = info.st_dev;
+            view.m_inode = info.st_ino;
         }
     }
     close(fd);

@@ -2,7 +2,6 @@
 // A view of an existing named POSIX shared-memory object, never larger than the object.
 
 #include <QString>
-
 #include <cstddef>
 
 namespace korvanta::platform {
@@ -24,6 +23,10 @@ public:
     // The full name of a block: "/" + the KORVANTA_SHM_PREFIX value + name.
     static QString fullName(const QString& name);
 
+    // True while `name` still names the object this view maps. A restarted acquisition program
+    // creates a new object under the old name; the old one lives on only in our mapping.
+    bool isCurrentObject(const QString& name) const;
+
     bool isValid() const { return m_data != nullptr; }
     unsigned char* data() const { return m_data; }
     std::size_t size() const { return m_size; }
@@ -33,6 +36,8 @@ private:
 
     unsigned char* m_data = nullptr;
     std::size_t m_size = 0;
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
 };
 
 } // namespace korvanta::platform
