@@ -1,0 +1,135 @@
+#pragma once
+// Panel3: the chart tool bar ToolBar2, the monitoring chart Chart1, the bar view Panel16, the
+// point readout Label33 and the series menus with their click modes.
+
+#include "chart/series_menu.h"
+#include "chart/ui/chart_environment.h"
+#include "chart/ui/monitor_chart.h"
+
+#include <QStyle>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QSlider;
+class QToolBar;
+class QToolButton;
+
+namespace korvanta::chart::ui {
+
+class ChartPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartPanel(const ChartEnvironment& environment, QWidget* parent = nullptr);
+
+    MonitorChart* chart() const { return m_chart; }
+
+    // The auto-scaling flag; ToolButton22 is shown down while it is set.
+    bool autoScaling() const { return m_autoScaling; }
+    void setAutoScaling(bool on);
+    // ToolButton22: toggles the flag, then fits the axes.
+    void toggleAutoScaling();
+    // "Skaluj granice wykresu".
+    void scaleChart();
+    // "Ustaw granice wykresu" from Edit10/Edit11; throws ConversionError on a bad text.
+    void applyFixedLimits();
+    // The end of a live step: fits the axes when the flag is set and shows the flag on
+    // ToolButton22, then replots.
+    void applyAutoScaling();
+
+    // "Cały lub część wykresu": 0..9, an odd value selects the part view.
+    int partViewCounter() const { return m_partViewCounter; }
+
+    SeriesClickMode seriesClickMode() const { return m_seriesMenu.mode(); }
+    bool visible1Checked() const { return m_seriesMenu.isChecked(SeriesClickMode::VisibleThick); }
+    // Monitoring start: "Widoczne serie pogrubione" and "Usuń serie" unchecked, Label33 " ".
+    void prepareForMonitoringStart();
+    // ToolButton29: the series options back to their plain state.
+    void resetSeriesOptions();
+
+    // Panel16 ("Słupkowy").
+    void setBarViewVisible(bool on);
+    // The number of channels of the loaded file, shown as bars by the bar view.
+    int barCount() const { return m_barCount; }
+    void setBarCount(int count);
+    QSlider* trackBar() const { return m_trackBar1; }
+
+    // The series of the legend item last clicked (-1 before any click).
+    int legendSeriesIndex() const { return m_legendSeriesIndex; }
+
+signals:
+    void aboutRequested();
+    void closeRequested();
+    void closeAndExitRequested();
+    void saveAsTextRequested();
+    void printRequested();
+    // The series reset while the chart holds a file: the loaded file is to be drawn again.
+    void redrawFileRequested();
+
+private:
+    void buildToolBar();
+    void buildMenus();
+    QToolButton* addToolButton(const QString& name, const QString& hint,
+                               QStyle::StandardPixmap icon);
+    void buildChartArea();
+    void connectChart();
+    void guarded(const std::function<void()>& handler);
+
+    void chooseSeriesMode(SeriesClickMode item);
+    void syncSeriesMenu();
+    void showOnlyThickSeries();
+    void onPointClicked(QCPAbstractPlottable* plottable, int dataIndex, QMouseEvent* event);
+    void showPointValue(int series, int index);
+    void onLegendClicked(QCPLegend* legend, QCPAbstractLegendItem* item, QMouseEvent* event);
+    void deleteLegendSeries();
+    void onTrackBarChanged(int position);
+    void advancePartView();
+
+    ChartEnvironment m_env;
+    SeriesMenu m_seriesMenu;
+    bool m_autoScaling = false;
+    int m_partViewCounter = 0;
+    int m_barCount = 0;
+    int m_legendSeriesIndex = -1;
+
+    QToolBar* m_toolBar2;          // the chart tool bar
+    QToolButton* m_toolButton8;    // save chart as text
+    QToolButton* m_toolButton10;   // copy chart as bitmap
+    QToolButton* m_toolButton51;   // print
+    QToolButton* m_toolButton14;   // 3D view
+    QToolButton* m_toolButton22;   // auto-scaling, with the scaling menu
+    QToolButton* m_toolButton24;   // value marks
+    QToolButton* m_toolButton26;   // legend
+    QToolButton* m_toolButton17;   // whole or part view
+    QToolButton* m_toolButton29;   // series options reset, with the series menu
+    QToolButton* m_toolButton12;   // about and update
+    QToolButton* m_toolButton27;   // close and exit, with the close menu
+    QMenu* m_popupMenu2;           // scaling menu
+    QAction* m_scalingofdiagram1;  // fit limits
+    QAction* m_setlimitofdiagram1; // typed limits
+    QMenu* m_popupMenu4;           // series menu
+    QAction* m_yValue1;            // mode: Y value readout
+    QAction* m_visible1;           // mode: only thick series
+    QAction* m_thickline1;         // mode: thick line
+    QAction* m_deleteseries1;      // mode: delete series
+    QAction* m_marked1;            // mode: marks of a whole series
+    QMenu* m_popupMenu3;           // close menu
+    QAction* m_close1;             // close
+    QAction* m_closeandexit1;      // exit and close
+    QMenu* m_popupMenu9;           // legend menu
+    QAction* m_deleteseries2;      // switch the legend series off
+    QAction* m_movetoanalysis1;    // move series to analysis (hidden)
+    QAction* m_calibration1;       // calibration
+    MonitorChart* m_chart;         // Chart1
+    QWidget* m_panel16;            // bar view
+    QSlider* m_trackBar1;          // bar view position
+    QLineEdit* m_edit37;           // bar view time
+    QPlainTextEdit* m_memo2;       // hidden memo of the chart
+    QLabel* m_label33;             // point value readout
+};
+
+} // namespace korvanta::chart::ui

@@ -1,0 +1,432 @@
+#include "chart/ui/monitor_chart.h"
+
+#include "chart/dynamic_walk.h"
+#include "chart/ui/day_time_ticker.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <vector>
+
+namespace korvanta::chart::ui {
+
+namespace {
+
+constexpr int kLegendRows = 16;
+constexpr double kBarWidth = 0.8;
+const QString kDynamicLabelPattern = QStringLiteral("nn:ss.zzz");
+
+QString defaultTitle(int index) {
+    return QStringLiteral("k%1").arg(index + 1);
+}
+
+bool isSeriesIndex(int index) {
+    return index >= 0 && index < MonitorChart::kSeriesCount;
+}
+
+// Gives a series exactly `count` points, so the dynamic walk can overwrite them in place and a
+// steady table size reuses the same storage tick after tick.
+QCPGraphDataContainer::iterator preparePoints(ChartSeries& series, int count) {
+    QCPGraphDataContainer& data = *series.data();
+    if (data.size() != count) {
+        QVector<QCPGraphData> points(count);
+        for (int k = 0; k < count; ++k) {
+            points[k].key = k;
+        }
+        data.set(points, true);
+    }
+    return data.begin();
+}
+
+} // namespace
+
+MonitorChart::MonitorChart(QWidget* parent) : QCustomPlot(parent), m_ticker(new DayTimeTicker) {
+    setObjectName(QStringLiteral("Chart1"));
+    setAutoAddPlottableToLegend(false);
+    buildSeries();
+
+    xAxis->setTicker(m_ticker);
+    yAxis2->setVisible(true);
+    yAxis2->setTickLabels(true);
+    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), yAxis2,
+            qOverload<const QCPRange&>(&QCPAxis::setRange));
+    applyLimits({-100, 100});
+
+    // The legend gets a column of its own right of the axes, filled top to bottom in columns of
+    // kLegendRows entries, listing only the visible series.
+    axisRect()->insetLayout()->take(legend);
+    legend->setVisible(false);
+    legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
+    legend->setWrap(kLegendRows);
+    legend->setSelectableParts(QCPLegend::spItems);
+    connect(this, &QCustomPlot::beforeReplot, this, &MonitorChart::refreshLegendItems);
+}
+
+void MonitorChart::buildSeries() {
+    for (int i = 0; i < kSeriesCount; ++i) {
+        auto* s = new ChartSeries(xAxis, yAxis);
+        s->setObjectName(QStringLiteral("Series%1").arg(i + 1));
+        s->setName(defaultTitle(i));
+        s->setPen(QPen(Qt::black, 1));
+        s->setSelectable(QCP::stSingleData);
+        s->setVisible(false);
+        m_series[static_cast<std::size_t>(i)] = s;
+    }
+    m_bars = new QCPBars(xAxis, yAxis);
+    m_bars->setObjectName(QStringLiteral("Series72"));
+    m_bars->setName(QStringLiteral("Series72"));
+    m_bars->setWidthType(QCPBars::wtPlotCoords);
+    m_bars->setWidth(kBarWidth);
+    m_bars->setPen(QPen(Qt::black));
+    m_bars->setBrush(QColor(255, 0, 0));
+    m_bars->setVisible(false);
+}
+
+ChartSeries* MonitorChart::series(int index) const {
+    return isSeriesIndex(index) ? m_series[static_cast<std::size_t>(index)] : nullptr;
+}
+
+int MonitorChart::seriesIndexOf(const QCPAbstractPlottable* plottable) const {
+    const auto it = std::find(m_series.begin(), m_series.end(), plottable);
+    return it == m_series.end() ? -1 : static_cast<int>(it - m_series.begin());
+}
+
+void MonitorChart::clearForNewMeasurement() {
+    for (ChartSeries* s : m_series) {
+        s->data()->clear();
+        s->labels().reset();
+        s->setVisible(false);
+        s->setState(SeriesState::Normal);
+        s->setPenWidth(1);
+    }
+}
+
+void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
+                                 const monitor::CurrentValues& values, double now,
+                                 bool visible1Checked) {
+    if (settings.barChart()) {
+        m_bars->data()->clear();
+        for (int i = 0; i < kSeriesCount; ++i) {
+            if (settings.active(i + 1)) {
+                m_bars->setVisible(true);
+                m_bars->addData(i + 1, values[static_cast<std::size_t>(i)]);
+            }
+        }
+        setTimeAxis(false);
+    } else {
+        m_bars->setVisible(false);
+        for (int i = 0; i < kSeriesCount; ++i) {
+            if (!settings.active(i + 1)) {
+                continue;
+            }
+            ChartSeries* s = m_series[static_cast<std::size_t>(i)];
+            s->addData(now, settings.chartCoefficient(i + 1) * values[static_cast<std::size_t>(i)]);
+            const bool shown = (settings.addGraph(i + 1) && s->state() != SeriesState::Deleted &&
+                                !visible1Checked) ||
+                               s->state() == SeriesState::Thick;
+            s->setVisible(shown);
+        }
+        setTimeAxis(true);
+    }
+    rescaleKeyAxis();
+}
+
+void MonitorChart::rysowanieD(const acquisition::TickView& view,
+                              const acquisition::SettingsRecord& settings,
+                              const std::optional<VectorChannel>& vector) {
+    std::vector<int> inputs;
+    std::vector<ChartSeries*> targets;
+    for (int q = 0; q < kSeriesCount; ++q) {
+        ChartSeries* s = m_series[static_cast<std::size_t>(q)];
+        const int channel = q + 1;
+        const bool eligible = settings.active(channel) && settings.addGraph(channel) &&
+                              settings.functionIndex(channel) == 0;
+        s->setVisible(eligible);
+        if (eligible && isRecordInput(settings.inputNumber(channel))) {
+            inputs.push_back(settings.inputNumber(channel));
+            targets.push_back(s);
+        } else {
+            s->data()->clear();
+            s->labels().reset();
+        }
+    }
+    const int count = std::max(0, view.recordCount() - 1);
+    auto stamps = std::make_shared<std::vector<double>>(static_cast<std::size_t>(count));
+    std::vector<QCPGraphDataContainer::iterator> cursors;
+    cursors.reserve(targets.size());
+    for (ChartSeries* s : targets) {
+        cursors.push_back(preparePoints(*s, count));
+    }
+    walkDynamicTable(view, inputs, vector, [&](int s, int point, double stamp, float value) {
+        if (s == 0) {
+            (*stamps)[static_cast<std::size_t>(point)] = stamp;
+        }
+        QCPGraphData& d = *(cursors[static_cast<std::size_t>(s)] + point);
+        d.key = point;
+        d.value = value;
+    });
+    for (ChartSeries* s : targets) {
+        s->labels().setStamps(stamps, kDynamicLabelPattern);
+    }
+    setTimeAxis(false);
+    rescaleKeyAxis();
+}
+
+void MonitorChart::scaleToData(const acquisition::SettingsRecord& settings,
+                               bool monitoringRunning) {
+    ValueExtent extent;
+    const auto consider = [&extent](const ChartSeries* s) {
+        bool found = false;
+        const QCPRange range = s->data()->valueRange(found);
+        if (found) {
+            extent.include(range.lower, range.upper);
+        }
+    };
+    if (!settings.barChart()) {
+        for (int i = 0; i < kSeriesCount; ++i) {
+            const ChartSeries* s = m_series[static_cast<std::size_t>(i)];
+            if (monitoringRunning ? settings.active(i + 1) : s->visible()) {
+                consider(s);
+            }
+        }
+    } else if (m_bars->visible()) {
+        bool found = false;
+        const QCPRange range = m_bars->data()->valueRange(found);
+        if (found) {
+            extent.include(range.lower, range.upper);
+        }
+    }
+    applyLimits(scaledLimits(extent));
+}
+
+void MonitorChart::setFixedLimits(double lower, double upper) {
+    applyLimits({lower, upper});
+}
+
+void MonitorChart::applyLimits(AxisLimits limits) {
+    if (!std::isfinite(limits.lower) || !std::isfinite(limits.upper)) {
+        return;
+    }
+    m_limits = limits;
+    QCPRange shown(std::min(limits.lower, limits.upper), std::max(limits.lower, limits.upper));
+    if (!QCPRange::validRange(shown)) {
+        shown = QCPRange(shown.lower - 1, shown.lower + 1);
+    }
+    if (QCPRange::validRange(shown)) {
+        yAxis->setRange(shown);
+        yAxis2->setRange(shown);
+    }
+}
+
+void MonitorChart::rescaleKeyAxis() {
+    xAxis->rescale(true);
+}
+
+void MonitorChart::setTimeAxis(bool dayTimes) {
+    m_ticker->setDayTimes(dayTimes);
+}
+
+SeriesState MonitorChart::seriesState(int index) const {
+    return isSeriesIndex(index) ? series(index)->state() : SeriesState::Normal;
+}
+
+void MonitorChart::setSeriesState(int index, SeriesState state) {
+    if (isSeriesIndex(index)) {
+        series(index)->setState(state);
+    }
+}
+
+int MonitorChart::penWidth(int index) const {
+    return isSeriesIndex(index) ? series(index)->penWidth() : 0;
+}
+
+void MonitorChart::setPenWidth(int index, int width) {
+    if (isSeriesIndex(index)) {
+        series(index)->setPenWidth(width);
+    }
+}
+
+void MonitorChart::setLineWidth(int width) {
+    for (ChartSeries* s : m_series) {
+        s->setPenWidth(width);
+    }
+}
+
+bool MonitorChart::seriesVisible(int index) const {
+    return isSeriesIndex(index) && series(index)->visible();
+}
+
+void MonitorChart::setSeriesVisible(int index, bool on) {
+    if (isSeriesIndex(index)) {
+        series(index)->setVisible(on);
+    }
+}
+
+QColor MonitorChart::seriesColor(int index) const {
+    return isSeriesIndex(index) ? series(index)->pen().color() : QColor();
+}
+
+void MonitorChart::setSeriesColor(int index, const QColor& color) {
+    if (!isSeriesIndex(index)) {
+        return;
+    }
+    QPen pen = series(index)->pen();
+    pen.setColor(color);
+    series(index)->setPen(pen);
+}
+
+void MonitorChart::applySeriesColors(const acquisition::SettingsRecord& settings) {
+    for (int i = 0; i < kSeriesCount; ++i) {
+        setSeriesColor(i, colorFromRecord(settings.seriesColor(i + 1)));
+    }
+}
+
+QColor MonitorChart::colorFromRecord(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+                  static_cast<int>((value >> 16) & 0xFFu));
+}
+
+std::uint32_t MonitorChart::colorToRecord(const QColor& color) {
+    return static_cast<std::uint32_t>(color.red()) |
+           (static_cast<std::uint32_t>(color.green()) << 8) |
+           (static_cast<std::uint32_t>(color.blue()) << 16);
+}
+
+void MonitorChart::resetForStart(acquisition::SettingsRecord& settings) {
+    for (int i = 0; i < kSeriesCount; ++i) {
+        settings.setChartCoefficient(i + 1, 1);
+        setSeriesState(i, SeriesState::Normal);
+        setSeriesTitle(i, settings.channelName(i + 1));
+    }
+}
+
+void MonitorChart::setSeriesTitle(int index, const QString& title) {
+    if (isSeriesIndex(index)) {
+        series(index)->setName(title.isEmpty() ? defaultTitle(index) : title);
+    }
+}
+
+QString MonitorChart::seriesTitle(int index) const {
+    return isSeriesIndex(index) ? series(index)->name() : QString();
+}
+
+void MonitorChart::setSubtitle(const QString& text) {
+    if (m_subtitle == nullptr) {
+        plotLayout()->insertRow(0);
+        m_subtitle = new QCPTextElement(this, text);
+        m_subtitle->setObjectName(QStringLiteral("Chart1Subtitle"));
+        plotLayout()->addElement(0, 0, m_subtitle);
+    }
+    m_subtitle->setText(text);
+    m_subtitle->setVisible(true);
+}
+
+QString MonitorChart::subtitle() const {
+    return m_subtitle != nullptr ? m_subtitle->text() : QString();
+}
+
+void MonitorChart::setAxisTitles(const QString& left, const QString& right) {
+    yAxis->setLabel(left);
+    yAxis2->setLabel(right);
+}
+
+void MonitorChart::setLegendVisible(bool on) {
+    if (on == m_legendVisible) {
+        return;
+    }
+    m_legendVisible = on;
+    legend->setVisible(on);
+    if (on) {
+        plotLayout()->addElement(axisRectRow(), 1, legend);
+        plotLayout()->setColumnStretchFactor(1, 0.001);
+        m_legendListed.fill(false);
+        legend->clearItems();
+        refreshLegendItems();
+    } else {
+        plotLayout()->take(legend);
+        plotLayout()->simplify();
+    }
+}
+
+void MonitorChart::refreshLegendItems() {
+    if (!m_legendVisible) {
+        return;
+    }
+    std::array<bool, kSeriesCount> shown{};
+    for (int i = 0; i < kSeriesCount; ++i) {
+        shown[static_cast<std::size_t>(i)] = m_series[static_cast<std::size_t>(i)]->visible();
+    }
+    if (shown == m_legendListed && legend->itemCount() > 0) {
+        return;
+    }
+    legend->clearItems();
+    for (int i = 0; i < kSeriesCount; ++i) {
+        if (shown[static_cast<std::size_t>(i)]) {
+            m_series[static_cast<std::size_t>(i)]->addToLegend(legend);
+        }
+    }
+    m_legendListed = shown;
+}
+
+bool MonitorChart::marksVisible(int index) const {
+    return isSeriesIndex(index) && series(index)->marksVisible();
+}
+
+void MonitorChart::setMarksVisible(int index, bool on) {
+    if (isSeriesIndex(index)) {
+        series(index)->setMarksVisible(on);
+    }
+}
+
+void MonitorChart::setAllMarksVisible(bool on) {
+    for (ChartSeries* s : m_series) {
+        s->setMarksVisible(on);
+    }
+}
+
+void MonitorChart::toggleAllMarks() {
+    for (ChartSeries* s : m_series) {
+        s->setMarksVisible(!s->marksVisible());
+    }
+}
+
+void MonitorChart::setDepthView(bool on) {
+    m_depthView = on;
+    for (int i = 0; i < kSeriesCount; ++i) {
+        // Series further back in the list lie deeper, a few pixels per step.
+        series(i)->setDepthOffset(on ? 3 + 2 * (i % 4) : 0);
+    }
+}
+
+void MonitorChart::copyToClipboard() {
+    QApplication::clipboard()->setPixmap(toPixmap());
+}
+
+QString MonitorChart::pointLabel(int series, int index) const {
+    return isSeriesIndex(series) ? this->series(series)->pointLabel(index) : QString();
+}
+
+std::size_t MonitorChart::pointCount() const {
+    std::size_t count = 0;
+    for (const ChartSeries* s : m_series) {
+        count += static_cast<std::size_t>(s->data()->size());
+    }
+    return count;
+}
+
+std::size_t MonitorChart::pointStorageBytes() const {
+    std::size_t bytes = 0;
+    std::set<const void*> stores;
+    for (const ChartSeries* s : m_series) {
+        bytes += static_cast<std::size_t>(s->data()->size()) * sizeof(QCPGraphData);
+        const void* store = s->labels().sharedStore();
+        if (store != nullptr && stores.insert(store).second) {
+            bytes += s->labels().sharedBytes();
+        }
+    }
+    return bytes;
+}
+
+} // namespace korvanta::chart::ui

@@ -1,0 +1,121 @@
+#pragma once
+// The monitoring chart Chart1: the 64 line series k1..k64 (series index n - 1 is channel n) and
+// the bar series Series72, with the live, dynamic and scaling steps that feed and fit it.
+
+#include "acquisition/settings_record.h"
+#include "acquisition/tick_view.h"
+#include "chart/axis_limits.h"
+#include "chart/series_state.h"
+#include "chart/ui/chart_series.h"
+#include "chart/vector_channel.h"
+#include "monitor/current_values.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <qcustomplot.h>
+
+namespace korvanta::chart::ui {
+
+class DayTimeTicker;
+
+class MonitorChart : public QCustomPlot {
+    Q_OBJECT
+public:
+    static constexpr int kSeriesCount = 64;
+
+    explicit MonitorChart(QWidget* parent = nullptr);
+
+    // Series by index 0..63 (nullptr outside); every per-series function below takes that index
+    // and ignores one outside the range.
+    ChartSeries* series(int index) const;
+    QCPBars* barSeries() const { return m_bars; }
+    // The index of a line series, or -1 for any other plottable.
+    int seriesIndexOf(const QCPAbstractPlottable* plottable) const;
+
+    // A new measurement: every series emptied, hidden, normal, pen width 1.
+    void clearForNewMeasurement();
+    // The chart-point step (RysWyk): one bar per active channel, or one point per active channel
+    // at X = now on its line series. The caller replots.
+    void addLivePoints(const acquisition::SettingsRecord& settings,
+                       const monitor::CurrentValues& values, double now, bool visible1Checked);
+    // The dynamic drawing step: every eligible series redrawn from the whole data table (the
+    // vector step may write into it). A channel whose input number is not 1..32 gets no points.
+    void rysowanieD(const acquisition::TickView& view, const acquisition::SettingsRecord& settings,
+                    const std::optional<VectorChannel>& vector);
+    // "Skaluj granice wykresu": both value axes fitted to the considered series.
+    void scaleToData(const acquisition::SettingsRecord& settings, bool monitoringRunning);
+    // "Ustaw granice wykresu" after parsing: both value axes set to these limits.
+    void setFixedLimits(double lower, double upper);
+    // The limits last set. QCustomPlot cannot show an empty range, so equal limits are shown
+    // as the value ± 1 while these keep what was set.
+    AxisLimits valueLimits() const { return m_limits; }
+    // Fits the bottom axis to the visible series.
+    void rescaleKeyAxis();
+    // Time-of-day tick labels (live points) or point numbers (dynamic drawing, files).
+    void setTimeAxis(bool dayTimes);
+
+    SeriesState seriesState(int index) const;
+    void setSeriesState(int index, SeriesState state);
+    int penWidth(int index) const;
+    void setPenWidth(int index, int width);
+    // "Grubość linii": the pen width of all 64 series, at least 1.
+    void setLineWidth(int width);
+    bool seriesVisible(int index) const;
+    void setSeriesVisible(int index, bool on);
+
+    QColor seriesColor(int index) const;
+    void setSeriesColor(int index, const QColor& color);
+    void applySeriesColors(const acquisition::SettingsRecord& settings);
+    // The record's colours are 0x00BBGGRR.
+    static QColor colorFromRecord(std::uint32_t value);
+    static std::uint32_t colorToRecord(const QColor& color);
+
+    // Start-up: every factor 1, every state normal, every title the channel's label.
+    void resetForStart(acquisition::SettingsRecord& settings);
+    // The title, or "k" and the channel number when the text is empty.
+    void setSeriesTitle(int index, const QString& title);
+    QString seriesTitle(int index) const;
+    void setSubtitle(const QString& text);
+    QString subtitle() const;
+    void setAxisTitles(const QString& left, const QString& right);
+
+    bool legendVisible() const { return m_legendVisible; }
+    void setLegendVisible(bool on);
+    bool marksVisible(int index) const;
+    void setMarksVisible(int index, bool on);
+    void setAllMarksVisible(bool on);
+    // "Marked": every series' marks switched to the opposite.
+    void toggleAllMarks();
+    bool depthView() const { return m_depthView; }
+    void setDepthView(bool on);
+
+    bool holdsFile() const { return m_holdsFile; }
+    void setHoldsFile(bool on) { m_holdsFile = on; }
+
+    void copyToClipboard();
+
+    QString pointLabel(int series, int index) const;
+    // Points held by the 64 line series and the bytes they take, labels included.
+    std::size_t pointCount() const;
+    std::size_t pointStorageBytes() const;
+
+private:
+    void buildSeries();
+    void applyLimits(AxisLimits limits);
+    void refreshLegendItems();
+    int axisRectRow() const { return m_subtitle != nullptr ? 1 : 0; }
+
+    std::array<ChartSeries*, kSeriesCount> m_series{};
+    QCPBars* m_bars = nullptr;
+    QCPTextElement* m_subtitle = nullptr;
+    QSharedPointer<DayTimeTicker> m_ticker;
+    AxisLimits m_limits;
+    std::array<bool, kSeriesCount> m_legendListed{};
+    bool m_legendVisible = false;
+    bool m_depthView = false;
+    bool m_holdsFile = false;
+};
+
+} // namespace korvanta::chart::ui
