@@ -1,0 +1,15 @@
+#include "bench/ui/parameter_edit_binding.h"
+
+#include "common/handler_guard.h"
+
+namespace korvanta::bench::ui {
+
+void bindParameterEdit(QLineEdit* edit, platform::Messages& messages,
+                       std::function<void(const QString&)> store) {
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+                     [&messages, store = std::move(store)](const QString& text) {
+                         common::runGuarded(messages, [&] { store(text); });
+                     });
+}
+
+} // namespace korvanta::bench::ui
