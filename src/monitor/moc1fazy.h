@@ -3,8 +3,8 @@
 //
 // Every operation takes the 0-based input index (input number m - 1) and the tick's view of the
 // blocks. Inputs are checked by hasInputs(): an operation whose inputs do not exist in a record
-// reads nothing and changes nothing (the means then give 0). A tick without data gives the
-// guarded results: means and RMS 0, periodMs and delayMs -1, and a power of 0.
+// reads nothing, changes nothing and returns 0. A tick without data gives the guarded results:
+// means, RMS and crest 0, periodMs and delayMs -1, and a power of 0.
 
 #include "acquisition/tick_view.h"
 

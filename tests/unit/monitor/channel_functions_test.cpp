@@ -226,6 +226,22 @@ TEST(WholeBufferMeans, EqualsTheWalkOnRandomData) {
     }
 }
 
+TEST(WholeBufferMeans, EqualsTheWalkOnTinyRings) {
+    for (int n = 1; n <= 4; ++n) {
+        for (int r = 0; r < n; ++r) {
+            MonitorTable t(n, r);
+            for (int j = 0; j < n; ++j) {
+                t.set(j, 7, static_cast<float>(1 << j)); // the sum tells which records were seen
+            }
+            const acquisition::TickView tick = t.view();
+            EXPECT_EQ(WholeBufferMeans(tick).mean(6), Moc1fazy().meanOfBuffer(6, tick))
+                << n << " " << r;
+        }
+    }
+    MonitorTable none(0, 0);
+    EXPECT_EQ(WholeBufferMeans(none.view()).mean(0), 0.0);
+}
+
 TEST(MedianStore, OddEvenAndEmpty) {
     MedianStore store;
     EXPECT_EQ(store.takeMedian(), 0.0);

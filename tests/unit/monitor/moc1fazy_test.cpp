@@ -55,23 +55,6 @@ TEST(Moc1fazy, MeansFollowTheWalk) {
     EXPECT_DOUBLE_EQ(power.meanOfWindow(0, none.view(), 5), 0.0);
 }
 
-TEST(Moc1fazy, RmsCrestAndVibrationOfARamp) {
-    Moc1fazy power;
-    MonitorTable t = ramp(10, 0);
-    EXPECT_NEAR(power.rmsOfWindow(0, t.view(), 4), 1.1180340, 1e-6); // 9, 8, 7, 6 around 7.5
-    EXPECT_NEAR(power.crest, 1.3416408, 1e-6);
-    power.window = 300;
-    EXPECT_NEAR(power.vibrationStats(0, t.view()), 2.7276363, 1e-6);
-    EXPECT_NEAR(power.crest, 1.3198240, 1e-6);
-    EXPECT_EQ(power.vRatio, 0.0); // N <= 401: no sample in the peak region
-    EXPECT_NEAR(power.crestOfBuffer(0, t.view()), 1.8036108, 1e-6); // 9..1, mean 45 / 10
-    EXPECT_NEAR(power.rms, 2.4949950, 1e-6);
-    MonitorTable none(0, 0);
-    EXPECT_EQ(power.rmsOfWindow(0, none.view(), 4), 0.0);
-    EXPECT_EQ(power.crest, 0.0);
-    EXPECT_EQ(power.crestOfBuffer(0, none.view()), 0.0);
-}
-
 // 402 records 1 s apart, all 0 but record 200 = 402: the mean is 1, the one deviation 401 falls
 // at visit 201, the only visit inside the peak region. With a window of 2 the moving average
 // trails the integral by half a step, so e = d / 2 after the first visit.
