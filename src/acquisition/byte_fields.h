@@ -7,16 +7,14 @@
 
 namespace korvanta::acquisition {
 
-template <typename T>
-T readField(const unsigned char* base, std::size_t offset) {
+template <typename T> T readField(const unsigned char* base, std::size_t offset) {
     static_assert(std::is_trivially_copyable_v<T>);
     T value;
     std::memcpy(&value, base + offset, sizeof(T));
     return value;
 }
 
-template <typename T>
-void writeField(unsigned char* base, std::size_t offset, T value) {
+template <typename T> void writeField(unsigned char* base, std::size_t offset, T value) {
     static_assert(std::is_trivially_copyable_v<T>);
     std::memcpy(base + offset, &value, sizeof(T));
 }

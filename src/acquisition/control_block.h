@@ -2,7 +2,6 @@
 // The acquisition program's 3544-byte control block ("Ustawienia"), read and written in place.
 
 #include <QString>
-
 #include <cstddef>
 #include <cstdint>
 

@@ -31,7 +31,9 @@ double MojPliNaglowkowyPomiarow::firstDate() const {
 double MojPliNaglowkowyPomiarow::secondDate() const {
     return readField<double>(m_bytes, kSecondDateOffset);
 }
-void MojPliNaglowkowyPomiarow::setFirstDate(double v) { writeField(m_bytes, kFirstDateOffset, v); }
+void MojPliNaglowkowyPomiarow::setFirstDate(double v) {
+    writeField(m_bytes, kFirstDateOffset, v);
+}
 void MojPliNaglowkowyPomiarow::setSecondDate(double v) {
     writeField(m_bytes, kSecondDateOffset, v);
 }

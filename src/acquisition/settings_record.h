@@ -3,7 +3,6 @@
 // settings, configuration and companion files carry.
 
 #include <QString>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -35,44 +34,44 @@ public:
         static constexpr std::size_t propertiesPanelWidth = 8904;
         static constexpr std::size_t panel1Width = 8912;
         static constexpr std::size_t panel3Height = 8916;
-        static constexpr std::size_t channelNumber = 8916;    // + 4k
-        static constexpr std::size_t inputNumber = 9172;      // + 4k
-        static constexpr std::size_t bufferLength = 9428;     // + 4k
-        static constexpr std::size_t functionIndex = 9684;    // + 4k
-        static constexpr std::size_t active = 9943;           // + k
-        static constexpr std::size_t addGraph = 10007;        // + k
-        static constexpr std::size_t channelName = 10052;     // + 20k
+        static constexpr std::size_t channelNumber = 8916; // + 4k
+        static constexpr std::size_t inputNumber = 9172;   // + 4k
+        static constexpr std::size_t bufferLength = 9428;  // + 4k
+        static constexpr std::size_t functionIndex = 9684; // + 4k
+        static constexpr std::size_t active = 9943;        // + k
+        static constexpr std::size_t addGraph = 10007;     // + k
+        static constexpr std::size_t channelName = 10052;  // + 20k
         static constexpr std::size_t channelNameSize = 20;
-        static constexpr std::size_t channelNote = 11272;     // + 80k
+        static constexpr std::size_t channelNote = 11272; // + 80k
         static constexpr std::size_t channelNoteSize = 80;
-        static constexpr std::size_t decimalPlaces = 16468;   // + 4k
+        static constexpr std::size_t decimalPlaces = 16468;    // + 4k
         static constexpr std::size_t chartCoefficient = 16724; // + 4k
         static constexpr std::size_t periodText = 17004;
         static constexpr std::size_t periodTextSize = 15;
         static constexpr std::size_t saveEveryText = 17019;
         static constexpr std::size_t saveEveryTextSize = 4;
         static constexpr std::size_t saveEvery = 17023;
-        static constexpr std::size_t operand1 = 17020;        // + 4k, k >= 1
+        static constexpr std::size_t operand1 = 17020; // + 4k, k >= 1
         static constexpr std::size_t editedChannel = 17280;
-        static constexpr std::size_t objectChannels = 17284;  // 12 × int32
+        static constexpr std::size_t objectChannels = 17284; // 12 × int32
         static constexpr std::size_t fileListDirectory = 17332;
         static constexpr std::size_t fileListDirectorySize = 700;
         static constexpr std::size_t upperLimitText = 18032;
         static constexpr std::size_t lowerLimitText = 18042;
         static constexpr std::size_t limitTextSize = 10;
-        static constexpr std::size_t operand2 = 18048;        // + 4k, k >= 1
-        static constexpr std::size_t operand3 = 18304;        // + 4k
+        static constexpr std::size_t operand2 = 18048; // + 4k, k >= 1
+        static constexpr std::size_t operand3 = 18304; // + 4k
         static constexpr std::size_t leftAxisTitle = 18564;
         static constexpr std::size_t rightAxisTitle = 18644;
         static constexpr std::size_t axisTitleSize = 80;
         static constexpr std::size_t reportsMode = 18724;
-        static constexpr std::size_t seriesColor = 18724;     // + 4k, k >= 1
+        static constexpr std::size_t seriesColor = 18724; // + 4k, k >= 1
         static constexpr std::size_t barChart = 18984;
         static constexpr std::size_t dynamicMode = 18985;
         static constexpr std::size_t autoLimits = 18986;
         static constexpr std::size_t realTimeStamps = 18987;
         static constexpr std::size_t extraObjectChannels = 18988; // 6 × int32
-        static constexpr std::size_t chartCadences = 19012;   // 4 × int32
+        static constexpr std::size_t chartCadences = 19012;       // 4 × int32
         static constexpr std::size_t timeTo = 19028;
         static constexpr std::size_t timeTpo = 19032;
         static constexpr std::size_t upperLoad = 19040;
@@ -80,16 +79,16 @@ public:
         static constexpr std::size_t motorSpeed = 19056;
         static constexpr std::size_t upperDisplacement = 19064;
         static constexpr std::size_t testType = 19072;
-        static constexpr std::size_t phasePeriods = 19073;    // 4 × char[15]
+        static constexpr std::size_t phasePeriods = 19073; // 4 × char[15]
         static constexpr std::size_t phasePeriodSize = 15;
         static constexpr std::size_t hysteresis = 19136;
         static constexpr std::size_t forceChannel = 19144;
         static constexpr std::size_t displacementChannel = 19148;
-        static constexpr std::size_t extraCommands = 19152;   // 2 × char[25]
+        static constexpr std::size_t extraCommands = 19152; // 2 × char[25]
         static constexpr std::size_t commandSize = 25;
         static constexpr std::size_t maxForce = 19204;
         static constexpr std::size_t maxDisplacement = 19208;
-        static constexpr std::size_t motionCommands = 19212;  // 9 × char[25]
+        static constexpr std::size_t motionCommands = 19212; // 9 × char[25]
         static constexpr std::size_t retractionTime = 19440;
         static constexpr std::size_t preparationForce = 19448;
         static constexpr std::size_t preparationBufferLength = 19456;

@@ -7,9 +7,9 @@
 namespace korvanta::acquisition {
 
 struct TickView {
-    ControlBlock control;   // the working control block
-    DataTable table;        // N valid records; empty when the tick has no data
-    int currentIndex = 0;   // R, always inside 0..N-1 when the table is not empty
+    ControlBlock control;    // the working control block
+    DataTable table;         // N valid records; empty when the tick has no data
+    int currentIndex = 0;    // R, always inside 0..N-1 when the table is not empty
     double samplePeriod = 0; // T in days
 
     bool hasData() const { return !table.empty(); }

@@ -1,11 +1,75 @@
-#include <QApplication>
-#include <QMainWindow>
+// Program entry: creates the main window, then the dialogs, and runs the event loop.
+
+#include "about/ui/tform5.h"
+#include "analysis/ui/tform7.h"
+#include "analysis/ui/tform8.h"
+#include "bench/ui/tform10.h"
+#include "bench/ui/tform9.h"
+#include "monitor/main_window_services.h"
+#include "monitor/ui/tform34.h"
+#include "platform/clock.h"
+#include "platform/launcher.h"
+#include "platform/ui/guarded_application.h"
+#include "platform/ui/qt_dialogs.h"
+#include "platform/ui/qt_messages.h"
+#include "platform/ui/termination_signals.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <exception>
+
+using namespace korvanta;
+
+namespace {
+
+int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& messages) {
+    platform::ui::QtDialogs dialogs;
+    platform::ProcessLauncher launcher;
+    platform::SystemClock clock;
+
+    monitor::MainWindowServices services;
+    services.messages = &messages;
+    services.dialogs = &dialogs;
+    services.launcher = &launcher;
+    services.clock = &clock;
+    services.endApplication = [] {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    };
+
+    QStringList arguments = QCoreApplication::arguments();
+    const QString programPath =
+        arguments.isEmpty() ? QStringLiteral("korvanta") : arguments.takeFirst();
+
+    monitor::ui::TForm34 window(services, arguments, programPath);
+    messages.setParent(&window);
+    dialogs.setParent(&window);
+    about::ui::TForm5 form5(&window);
+    analysis::ui::TForm7 form7(&window);
+    analysis::ui::TForm8 form8(&window);
+    bench::ui::TForm9 form9(window.settings(), messages, &window);
+    bench::ui::TForm10 form10(&window);
+    window.setDialogs(&form5, &form9);
+
+    platform::ui::TerminationSignals termination;
+    QObject::connect(&termination, &platform::ui::TerminationSignals::terminationRequested, &window,
+                     [&window] { window.close(); });
+    window.show();
+    return app.exec();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    platform::ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvanta"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("ZARO Korvanta"));
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationDisplayName(QStringLiteral("Korvanta"));
+    platform::ui::QtMessages messages;
+    app.setMessages(&messages);
+    try {
+        return run(app, messages);
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Korvanta"),
+                              QString::fromLocal8Bit(error.what()));
+        return 1;
+    }
 }

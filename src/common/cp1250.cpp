@@ -1,9 +1,8 @@
 #include "common/cp1250.h"
 
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstring>
+#include <iconv.h>
 
 namespace korvanta::common {
 namespace {

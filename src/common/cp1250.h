@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstddef>
 
 namespace korvanta::common {

@@ -91,15 +91,19 @@ QString invalid(const QString& text, const char* kind) {
 
 } // namespace
 
-QChar decimalSeparator() { return g_separator; }
-void setDecimalSeparator(QChar separator) { g_separator = separator; }
+QChar decimalSeparator() {
+    return g_separator;
+}
+void setDecimalSeparator(QChar separator) {
+    g_separator = separator;
+}
 
 QString formatFloat(const QString& pattern, double value) {
     const Pattern p = parsePattern(pattern);
     if (!std::isfinite(value)) {
-        return p.prefix + (std::isnan(value) ? QStringLiteral("NAN")
-                                             : (value < 0 ? QStringLiteral("-INF")
-                                                          : QStringLiteral("INF")));
+        return p.prefix + (std::isnan(value)
+                               ? QStringLiteral("NAN")
+                               : (value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF")));
     }
     int pointPosition = 0;
     const std::string digits = roundedDigits(value, p.maxDecimals, pointPosition);
@@ -177,7 +181,11 @@ int parseInt(const QString& text) {
     return value;
 }
 
-QString notAFloatMessage(const QString& text) { return invalid(text, "floating point"); }
-QString notAnIntegerMessage(const QString& text) { return invalid(text, "integer"); }
+QString notAFloatMessage(const QString& text) {
+    return invalid(text, "floating point");
+}
+QString notAnIntegerMessage(const QString& text) {
+    return invalid(text, "integer");
+}
 
 } // namespace korvanta::common

@@ -6,7 +6,6 @@
 #include "acquisition/tabela.h"
 
 #include <QString>
-
 #include <atomic>
 #include <cstring>
 #include <fcntl.h>
@@ -41,15 +40,12 @@ public:
     FakeAcquisition& operator=(const FakeAcquisition&) = delete;
 
     acquisition::ControlBlock control() const { return acquisition::ControlBlock(m_control); }
-    acquisition::Tabela* records() const {
-        return reinterpret_cast<acquisition::Tabela*>(m_table);
-    }
+    acquisition::Tabela* records() const { return reinterpret_cast<acquisition::Tabela*>(m_table); }
     int recordCount() const { return static_cast<int>(m_tableBytes / sizeof(acquisition::Tabela)); }
     QString prefix() const { return m_prefix; }
 
     // Fills every record: time stamps `start` + i × period, input k = value(k, i).
-    template <typename Value>
-    void fill(double start, Value value) {
+    template <typename Value> void fill(double start, Value value) {
         const double period = control().samplePeriod();
         for (int i = 0; i < recordCount(); ++i) {
             acquisition::Tabela& r = records()[i];

@@ -2,7 +2,6 @@
 
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace korvanta::common::ui {
@@ -43,8 +42,12 @@ void UpDown::setRange(int minimum, int maximum) {
     setPosition(m_position);
 }
 
-void UpDown::stepUp() { step(m_increment); }
-void UpDown::stepDown() { step(-m_increment); }
+void UpDown::stepUp() {
+    step(m_increment);
+}
+void UpDown::stepDown() {
+    step(-m_increment);
+}
 
 void UpDown::step(int delta) {
     // The buddy's text may have been typed; step from what it shows when it is a number.

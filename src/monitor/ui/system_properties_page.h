@@ -28,6 +28,7 @@ public:
     void setBufferSizeText(const QString& text);   // Label7
     void setChannelCount(int count);               // Label67
     void setSystemAddress(const QString& address); // Label55
+    QLabel* systemLabel() const { return Label55; }
 
     QTableWidget* grid() const { return StringGrid2; }
 

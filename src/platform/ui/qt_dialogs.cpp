@@ -22,8 +22,8 @@ QString QtDialogs::toolkitFilter(const QString& filter) {
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
-        out << parts[i] + QStringLiteral(" (") + patterns.replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                   QLatin1Char(')');
+        out << parts[i] + QStringLiteral(" (") +
+                   patterns.replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out.join(QStringLiteral(";;"));
 }

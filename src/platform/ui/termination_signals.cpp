@@ -1,7 +1,6 @@
 #include "platform/ui/termination_signals.h"
 
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>

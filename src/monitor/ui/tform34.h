@@ -1,0 +1,193 @@
+#pragma once
+// The main window: owns the attachment, the settings record, the chart, the pages and the timers,
+// runs the start-up sequence and the three closing paths.
+
+#include "acquisition/acquisition_link.h"
+#include "acquisition/settings_record.h"
+#include "monitor/current_values.h"
+#include "monitor/main_window_services.h"
+#include "monitor/median_store.h"
+#include "monitor/moc1fazy.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace korvanta::chart::ui {
+class ChartPanel;
+class ChannelEditorPage;
+} // namespace korvanta::chart::ui
+namespace korvanta::analysis::ui {
+class AnalysisPage;
+}
+namespace korvanta::bench::ui {
+class BenchSettingsPage;
+class BenchTestsPage;
+class TForm9;
+} // namespace korvanta::bench::ui
+namespace korvanta::files::ui {
+class FileBrowserPanel;
+class ReportPanel;
+} // namespace korvanta::files::ui
+namespace korvanta::about::ui {
+class TForm5;
+}
+
+namespace korvanta::monitor::ui {
+
+class AdvancedPage;
+class MonitoringController;
+class ObjectPage;
+class ProgramSettingsPage;
+class SystemPropertiesPage;
+
+class TForm34 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up sequence. `arguments` are the command-line arguments after the program
+    // name; `programPath` names the executable (its file name gives the caption and the name of
+    // the settings file).
+    TForm34(MainWindowServices services, QStringList arguments, QString programPath,
+            QWidget* parent = nullptr);
+    ~TForm34() override;
+
+    // The dialogs, created by the program entry after this window.
+    void setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters);
+
+    // Closing paths.
+    void Exit1Click();
+    void Close1Click();
+    void Closeandexit1Click();
+    // Attaches the data table again (every activation of the window).
+    void FormActivate();
+    // "Serwis": switches between operator and service mode.
+    void Button11Click();
+    // "Zapisz konfig." / "Otwórz konfig.".
+    void Button5Click();
+    void Button4Click();
+    // Live-value slots of the "Obiekt" tab.
+    void Timer3Timer();
+
+    // State other parts and tests read.
+    const MainWindowServices& services() const { return m_services; }
+    acquisition::SettingsRecord& settings() { return m_settings; }
+    acquisition::AcquisitionLink& link() { return m_link; }
+    CurrentValues& currentValues() { return m_currentValues; }
+    Moc1fazy& power() { return m_power; }
+    MedianStore& median() { return m_median; }
+    MonitoringController& monitoring() { return *m_monitoring; }
+    const QString& startDirectory() const { return m_startDirectory; }
+    QString settingsFilePath() const;
+    QString statusPanelText(int panel) const;
+    void setStatusPanelText(int panel, const QString& text);
+    // The nine message texts stored at start-up (index 0..8).
+    QString messageText(int index) const {
+        return m_messageTexts.at(static_cast<std::size_t>(index));
+    }
+    bool serviceMode() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class ClosingPath { Exit, Close, CloseAndExit };
+
+    void buildLayout();
+    void buildMenus();
+    void buildToolBar1();
+    void buildStatusBar();
+    void connectPages();
+    void runStartup();
+    void loadSettingsFile();
+    void applyGeometryAndPanelSizes();
+    void applyPanelSizes();
+    void applyAttachment();
+    void applyOperatorMode();
+    void storeMessageTexts();
+    void storeGeometry();
+    void storePanelSizes();
+    void runClosingPath(ClosingPath path);
+    void writeSettingsFile();
+    void ToolButton1Click();
+    void setPropertiesPanelShown(bool shown);
+    void SpeedButton1Click(bool expand);
+    void applyConfiguration();
+    void showTabOf(QWidget* page, bool visible);
+    bool guard(const std::function<void()>& handler);
+
+    MainWindowServices m_services;
+    QStringList m_arguments;
+    QString m_programPath;
+    QString m_startDirectory;
+    QString m_settingsFileName;
+    bool m_closing = false;
+
+    acquisition::SettingsRecord m_settings;
+    acquisition::AcquisitionLink m_link;
+    CurrentValues m_currentValues{};
+    Moc1fazy m_power;
+    MedianStore m_median;
+    std::array<QString, 9> m_messageTexts;
+
+    about::ui::TForm5* m_about = nullptr;
+    bench::ui::TForm9* m_testParameters = nullptr;
+
+public:
+    // Controls named in the window's description (member name = objectName).
+    QMenuBar* MainMenu1 = nullptr;                   // main menu
+    QAction* Open1 = nullptr;                        // "Otwórz"
+    QAction* Saveas1 = nullptr;                      // "Zapisz jako..."
+    QAction* Printchart1 = nullptr;                  // "Drukuj wykres"
+    QAction* Exit1 = nullptr;                        // "Zamknij" (frame path)
+    QAction* Oprogramie1 = nullptr;                  // "O programie"
+    QLabel* StatusPanel0 = nullptr;                  // status bar panel 0 (width 150)
+    QLabel* StatusPanel1 = nullptr;                  // status bar panel 1 (width 500)
+    QSplitter* Splitter1 = nullptr;                  // between the side panel and the page control
+    QWidget* Panel23 = nullptr;                      // side panel: file browser or report panel
+    files::ui::FileBrowserPanel* Panel1 = nullptr;   // file browser
+    files::ui::ReportPanel* Panel24 = nullptr;       // analysis report panel with Memo3
+    QTabWidget* PageControl2 = nullptr;              // "Pomiary" / "Analiza"
+    QWidget* TabSheet5 = nullptr;                    // "Pomiary"
+    analysis::ui::AnalysisPage* TabSheet6 = nullptr; // "Analiza"
+    QWidget* Panel4 = nullptr;                       // left settings panel holding PageControl1
+    QTabWidget* PageControl1 = nullptr;              // the seven settings tab sheets
+    ObjectPage* TabSheet1 = nullptr;                 // "Obiekt"
+    SystemPropertiesPage* TabSheet2 = nullptr;       // "Właściwości systemu"
+    chart::ui::ChannelEditorPage* TabSheet3 = nullptr;  // "Ustawienia kanałów"
+    ProgramSettingsPage* TabSheet4 = nullptr;           // "Ustawienia programu"
+    AdvancedPage* TabSheet11 = nullptr;                 // "Zaawansowane"
+    bench::ui::BenchSettingsPage* TabSheet12 = nullptr; // "Ustawienia"
+    bench::ui::BenchTestsPage* TabSheet13 = nullptr;    // "Badania"
+    chart::ui::ChartPanel* Panel3 = nullptr;            // chart panel with Chart1 and ToolBar2
+    QWidget* Panel6 = nullptr;                          // log panel: ToolBar1, Label35, Memo1
+    QToolBar* ToolBar1 = nullptr;                       // monitoring tool bar
+    QToolButton* ToolButton1 = nullptr;                 // measurement properties on/off
+    QToolButton* ToolButton2 = nullptr;                 // "Monitorowanie"
+    QToolButton* ToolButton3 = nullptr;                 // separator
+    QToolButton* ToolButton4 = nullptr;                 // "Stop monitorowania"
+    QToolButton* ToolButton5 = nullptr;                 // separator
+    QToolButton* ToolButton6 = nullptr;                 // "Jeden pomiar"
+    QToolButton* ToolButton15 = nullptr;                // separator before the text export
+    QToolButton* ToolButton20 = nullptr;                // "Zapisz jako tekst"
+    QLabel* Label35 = nullptr;                          // column header above the log
+    QPlainTextEdit* Memo1 = nullptr;                    // log / report text view
+    QTimer* Timer3 = nullptr;                           // live-value slots, 500 ms, always running
+
+private:
+    MonitoringController* m_monitoring = nullptr;
+};
+
+} // namespace korvanta::monitor::ui

@@ -1,0 +1,89 @@
+#include "acquisition/settings_file.h"
+#include "ui/main_window/main_window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace korvanta;
+using korvanta::testing::MainWindowTest;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray recordBytes(const acquisition::SettingsRecord& record) {
+    return QByteArray(reinterpret_cast<const char*>(record.bytes()),
+                      static_cast<qsizetype>(acquisition::SettingsRecord::kSize));
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, FramePathWritesSettingsButNoCommandAndNoPanelSizes) {
+    {
+        korvanta::testing::FakeAcquisition& shm = attachAcquisition();
+        shm.control().setAcquisitionActive(1);
+        monitor::ui::TForm34& w = start();
+        w.settings().setPanel1Width(123);
+        w.settings().setChannelName(7, QStringLiteral("Siła kN"));
+        w.close();
+        EXPECT_EQ(endRequests, 1);
+        EXPECT_EQ(readAll(settingsPath()), recordBytes(w.settings()));
+        EXPECT_EQ(w.settings().panel1Width(), 123);
+        EXPECT_EQ(w.settings().windowWidth(), w.width());
+        EXPECT_EQ(shm.control().commandText(), "");
+        EXPECT_EQ(shm.control().acquisitionActive(), 1);
+        EXPECT_EQ(shm.control().closeRequest(), 0);
+        w.Exit1Click();
+        EXPECT_EQ(endRequests, 1);
+    }
+}
+
+TEST_F(MainWindowTest, CloseWritesTheStopCommandWithoutEndRequest) {
+    korvanta::testing::FakeAcquisition& shm = attachAcquisition();
+    shm.control().setAcquisitionActive(1);
+    monitor::ui::TForm34& w = start();
+    w.Close1Click();
+    EXPECT_EQ(endRequests, 1);
+    EXPECT_EQ(shm.control().commandText(), "#1 x0;0 y0;0 &");
+    EXPECT_EQ(shm.control().acquisitionActive(), 1);
+    EXPECT_EQ(shm.control().closeRequest(), 0);
+    EXPECT_EQ(readAll(settingsPath()), recordBytes(w.settings()));
+}
+
+TEST_F(MainWindowTest, CloseAndExitWritesCommandEndRequestAndPanelSizes) {
+    korvanta::testing::FakeAcquisition& shm = attachAcquisition();
+    shm.control().setAcquisitionActive(1);
+    monitor::ui::TForm34& w = start();
+    w.settings().setPropertiesPanelWidth(1);
+    w.Closeandexit1Click();
+    EXPECT_EQ(endRequests, 1);
+    EXPECT_EQ(shm.control().commandText(), "#1 x0;0 y0;0 &");
+    EXPECT_EQ(shm.control().acquisitionActive(), 0);
+    EXPECT_EQ(shm.control().closeRequest(), 1);
+    EXPECT_EQ(w.settings().propertiesPanelWidth(), find<QWidget>("Panel4")->width());
+    acquisition::SettingsRecord written;
+    ASSERT_TRUE(acquisition::readSettingsDump(settingsPath(), written));
+    EXPECT_EQ(recordBytes(written), recordBytes(w.settings()));
+}
+
+TEST_F(MainWindowTest, ReadOnlyClosingWritesIntoThePrivateBlock) {
+    monitor::ui::TForm34& w = start();
+    w.Closeandexit1Click();
+    EXPECT_EQ(w.link().control().commandText(), "#1 x0;0 y0;0 &");
+    EXPECT_EQ(w.link().control().closeRequest(), 1);
+    EXPECT_EQ(endRequests, 1);
+}
+
+TEST_F(MainWindowTest, UnwritableSettingsFileShowsSaveErrorAndStillEnds) {
+    ASSERT_TRUE(QDir().mkpath(settingsPath())); // a directory where the file should be
+    monitor::ui::TForm34& w = start();
+    w.Exit1Click();
+    ASSERT_EQ(messages.countShown("Save error "), 1);
+    const auto it = std::find_if(messages.shown.begin(), messages.shown.end(),
+                                 [](const auto& s) { return s.text == "Save error "; });
+    EXPECT_EQ(it->caption, "DIM");
+    EXPECT_EQ(endRequests, 1);
+}
