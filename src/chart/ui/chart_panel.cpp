@@ -324,8 +324,7 @@ void ChartPanel::showPointValue(int series, int index) {
                        QStringLiteral("  Y=") + common::formatFloat(QStringLiteral("##0.0000"), y));
 }
 
-void ChartPanel::onLegendClicked(QCPLegend* /*legend*/, QCPAbstractLegendItem* item,
-                                 QMouseEvent* event) {
+void ChartPanel::onLegendClicked(QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent* event) {
     auto* entry = qobject_cast<QCPPlottableLegendItem*>(item);
     if (entry == nullptr ||
         (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) {

@@ -38,9 +38,6 @@ QString ChartSeries::pointLabel(int index) const {
 }
 
 void ChartSeries::draw(QCPPainter* painter) {
-    if (m_depthOffset > 0) {
-        drawDepthShadow(painter);
-    }
     QCPGraph::draw(painter);
     if (m_marksVisible) {
         drawValueMarks(painter);
@@ -51,7 +48,7 @@ void ChartSeries::drawDepthShadow(QCPPainter* painter) {
     const QPen own = pen();
     QPen shadow = own;
     shadow.setColor(shadowColor(own.color()));
-    shadow.setWidth(own.width() + 2);
+    shadow.setWidth(own.width() + 1);
     setPen(shadow);
     painter->save();
     painter->translate(m_depthOffset, -m_depthOffset);

@@ -1,6 +1,6 @@
 #pragma once
 // One line series of the monitoring chart: a graph with its highlight state, value marks, depth
-// shadow of the 3D view and its point labels.
+// offset of the 3D view and its point labels.
 
 #include "chart/point_labels.h"
 #include "chart/series_state.h"
@@ -27,6 +27,10 @@ public:
     int depthOffset() const { return m_depthOffset; }
     void setDepthOffset(int pixels) { m_depthOffset = pixels; }
 
+    // The series drawn once more, offset by depthOffset() and in a darker tone; the depth layer
+    // calls it for every series before any series is drawn.
+    void drawDepthShadow(QCPPainter* painter);
+
     PointLabels& labels() { return m_labels; }
     const PointLabels& labels() const { return m_labels; }
     QString pointLabel(int index) const;
@@ -35,7 +39,6 @@ protected:
     void draw(QCPPainter* painter) override;
 
 private:
-    void drawDepthShadow(QCPPainter* painter);
     void drawValueMarks(QCPPainter* painter) const;
 
     SeriesState m_state = SeriesState::Normal;

@@ -2,6 +2,7 @@
 
 #include "chart/dynamic_walk.h"
 #include "chart/ui/day_time_ticker.h"
+#include "chart/ui/depth_shadows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -54,14 +55,29 @@ MonitorChart::MonitorChart(QWidget* parent) : QCustomPlot(parent), m_ticker(new 
             qOverload<const QCPRange&>(&QCPAxis::setRange));
     applyLimits({-100, 100});
 
+    addLayer(QStringLiteral("depth"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    m_shadows = new DepthShadows(this, {m_series.begin(), m_series.end()});
+    m_shadows->setLayer(QStringLiteral("depth"));
+
     // The legend gets a column of its own right of the axes, filled top to bottom in columns of
-    // kLegendRows entries, listing only the visible series.
+    // kLegendRows entries, listing only the visible series; a filler below keeps it compact.
     axisRect()->insetLayout()->take(legend);
+    m_legendColumn = new QCPLayoutGrid;
+    m_legendColumn->addElement(0, 0, legend);
+    m_legendColumn->addElement(1, 0, new QCPLayoutElement(this));
+    m_legendColumn->setRowStretchFactor(0, 0.001);
     legend->setVisible(false);
     legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
     legend->setWrap(kLegendRows);
     legend->setSelectableParts(QCPLegend::spItems);
     connect(this, &QCustomPlot::beforeReplot, this, &MonitorChart::refreshLegendItems);
+}
+
+MonitorChart::~MonitorChart() {
+    // A hidden legend lies outside the layout; put it back so the layout deletes it.
+    if (!m_legendVisible) {
+        plotLayout()->addElement(axisRectRow(), 1, m_legendColumn);
+    }
 }
 
 void MonitorChart::buildSeries() {
@@ -339,13 +355,13 @@ void MonitorChart::setLegendVisible(bool on) {
     m_legendVisible = on;
     legend->setVisible(on);
     if (on) {
-        plotLayout()->addElement(axisRectRow(), 1, legend);
+        plotLayout()->addElement(axisRectRow(), 1, m_legendColumn);
         plotLayout()->setColumnStretchFactor(1, 0.001);
         m_legendListed.fill(false);
         legend->clearItems();
         refreshLegendItems();
     } else {
-        plotLayout()->take(legend);
+        plotLayout()->take(m_legendColumn);
         plotLayout()->simplify();
     }
 }

@@ -19,6 +19,7 @@
 namespace korvanta::chart::ui {
 
 class DayTimeTicker;
+class DepthShadows;
 
 class MonitorChart : public QCustomPlot {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
     static constexpr int kSeriesCount = 64;
 
     explicit MonitorChart(QWidget* parent = nullptr);
+    ~MonitorChart() override;
 
     // Series by index 0..63 (nullptr outside); every per-series function below takes that index
     // and ignores one outside the range.
@@ -110,6 +112,8 @@ private:
     std::array<ChartSeries*, kSeriesCount> m_series{};
     QCPBars* m_bars = nullptr;
     QCPTextElement* m_subtitle = nullptr;
+    QCPLayoutGrid* m_legendColumn = nullptr; // the legend above a filler, right of the axes
+    DepthShadows* m_shadows = nullptr;
     QSharedPointer<DayTimeTicker> m_ticker;
     AxisLimits m_limits;
     std::array<bool, kSeriesCount> m_legendListed{};
