@@ -37,9 +37,10 @@ private:
         if (answers.empty()) {
             return std::nullopt;
         }
-        auto a = answers.front();
+        const QString path = answers.front().value_or(QString());
+        const bool confirmed = answers.front().has_value();
         answers.pop_front();
-        return a;
+        return confirmed ? std::optional<QString>(path) : std::nullopt;
     }
 };
 
