@@ -32,11 +32,13 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace korvanta::monitor::ui {
 namespace {
@@ -48,22 +50,28 @@ constexpr int kCollapsedWidth = 4;
 constexpr int kMaxStartDirectory = 700;
 const QString kStopCommand = QStringLiteral("#1 x0;0 y0;0 &");
 
-QToolButton* makeToolButton(QToolBar* bar, const char* name, const QString& hint) {
+QToolButton* makeToolButton(QWidget* bar, const char* name, const QString& hint,
+                            std::optional<QStyle::StandardPixmap> icon = std::nullopt) {
     auto* button = new QToolButton(bar);
+    button->setAutoRaise(true);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
     button->setText(hint);
-    bar->addWidget(button);
+    if (icon) {
+        button->setIcon(bar->style()->standardIcon(*icon));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    bar->layout()->addWidget(button);
     return button;
 }
 
-QToolButton* makeSeparator(QToolBar* bar, const char* name) {
+QToolButton* makeSeparator(QWidget* bar, const char* name) {
     auto* separator = new QToolButton(bar);
     separator->setObjectName(QLatin1String(name));
     separator->setEnabled(false);
     separator->setAutoRaise(true);
     separator->setFixedWidth(8);
-    bar->addWidget(separator);
+    bar->layout()->addWidget(separator);
     return separator;
 }
 
@@ -182,6 +190,7 @@ void TForm34::buildLayout() {
 
     auto* right = new QSplitter(Qt::Vertical, TabSheet5);
     right->setObjectName(QStringLiteral("Splitter2"));
+    m_chartSplitter = right;
     Panel3 = new chart::ui::ChartPanel(environment, right);
     TabSheet3 = new chart::ui::ChannelEditorPage(environment, Panel3->chart(), PageControl1);
     PageControl1->insertTab(2, TabSheet3, QStringLiteral("Ustawienia kanałów"));
@@ -190,7 +199,7 @@ void TForm34::buildLayout() {
     auto* logLayout = new QVBoxLayout(Panel6);
     logLayout->setContentsMargins(0, 0, 0, 0);
     logLayout->setSpacing(1);
-    ToolBar1 = new QToolBar(Panel6);
+    ToolBar1 = new QWidget(Panel6);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     buildToolBar1();
     Label35 = new QLabel(QStringLiteral(" "), Panel6);
@@ -234,17 +243,26 @@ void TForm34::buildMenus() {
 }
 
 void TForm34::buildToolBar1() {
+    // A row of buttons rather than a QToolBar, so each button is shown and hidden on its own.
+    auto* row = new QHBoxLayout(ToolBar1);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
     ToolButton1 = makeToolButton(ToolBar1, "ToolButton1",
                                  QStringLiteral("Show of measurement properties  ON/OFF"));
     ToolButton1->setText(QStringLiteral("X"));
-    ToolButton2 = makeToolButton(ToolBar1, "ToolButton2", QStringLiteral("Monitorowanie"));
+    ToolButton2 = makeToolButton(ToolBar1, "ToolButton2", QStringLiteral("Monitorowanie"),
+                                 QStyle::SP_MediaPlay);
     ToolButton2->setCheckable(true);
     ToolButton3 = makeSeparator(ToolBar1, "ToolButton3");
-    ToolButton4 = makeToolButton(ToolBar1, "ToolButton4", QStringLiteral("Stop monitorowania"));
+    ToolButton4 = makeToolButton(ToolBar1, "ToolButton4", QStringLiteral("Stop monitorowania"),
+                                 QStyle::SP_MediaStop);
     ToolButton5 = makeSeparator(ToolBar1, "ToolButton5");
-    ToolButton6 = makeToolButton(ToolBar1, "ToolButton6", QStringLiteral("Jeden pomiar"));
+    ToolButton6 = makeToolButton(ToolBar1, "ToolButton6", QStringLiteral("Jeden pomiar"),
+                                 QStyle::SP_MediaSkipForward);
     ToolButton15 = makeSeparator(ToolBar1, "ToolButton15");
-    ToolButton20 = makeToolButton(ToolBar1, "ToolButton20", QStringLiteral("Zapisz jako tekst"));
+    ToolButton20 = makeToolButton(ToolBar1, "ToolButton20", QStringLiteral("Zapisz jako tekst"),
+                                  QStyle::SP_DialogSaveButton);
+    row->addStretch(1);
     connect(ToolButton1, &QToolButton::clicked, this, &TForm34::ToolButton1Click);
 }
 
@@ -365,16 +383,14 @@ void TForm34::applyGeometryAndPanelSizes() {
 }
 
 void TForm34::applyPanelSizes() {
-    QList<int> side = Splitter1->sizes();
-    if (side.size() == 2) {
-        const int total = side[0] + side[1];
-        side[0] = m_settings.panel1Width();
-        side[1] = std::max(0, total - side[0]);
-        Splitter1->setSizes(side);
-    }
+    setSidePanelWidth(m_settings.panel1Width());
     Panel4->setFixedWidth(m_settings.propertiesPanelWidth());
-    Panel3->setMinimumHeight(std::min(m_settings.panel3Height(), 300));
-    Panel3->resize(Panel3->width(), m_settings.panel3Height());
+    const int chartHeight = m_settings.panel3Height();
+    m_chartSplitter->setSizes({chartHeight, std::max(1, height() - chartHeight)});
+}
+
+void TForm34::setSidePanelWidth(int panelWidth) {
+    Splitter1->setSizes({panelWidth, std::max(1, width() - panelWidth)});
 }
 
 void TForm34::applyAttachment() {
@@ -403,10 +419,7 @@ void TForm34::applyAttachment() {
 void TForm34::applyOperatorMode() {
     showTabOf(TabSheet12, true);
     TabSheet13->findChild<QWidget*>(QStringLiteral("Button11"))->setVisible(true);
-    for (QToolButton* b :
-         {ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton15}) {
-        b->setVisible(false);
-    }
+    setMonitoringButtonsVisible(false);
     Panel4->setFixedWidth(kOperatorPanel4Width);
     Panel1->show();
     Panel24->memo3()->clear();
@@ -460,16 +473,20 @@ void TForm34::Button11Click() {
     const bool toService = !serviceMode();
     showTabOf(TabSheet3, toService);
     showTabOf(TabSheet4, toService);
-    for (QToolButton* b :
-         {ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton15}) {
-        b->setVisible(toService);
-    }
+    setMonitoringButtonsVisible(toService);
     if (!toService) {
         showTabOf(TabSheet12, true);
     }
     if (m_testParameters != nullptr) {
         m_testParameters->setServiceMode(toService);
         m_testParameters->setVisible(toService);
+    }
+}
+
+void TForm34::setMonitoringButtonsVisible(bool visible) {
+    for (QToolButton* b :
+         {ToolButton2, ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton15}) {
+        b->setVisible(visible);
     }
 }
 
@@ -493,14 +510,8 @@ void TForm34::setPropertiesPanelShown(bool shown) {
 
 void TForm34::SpeedButton1Click(bool expand) {
     m_settings.setFileBrowserExpanded(expand);
-    QList<int> sizes = Splitter1->sizes();
-    if (sizes.size() == 2) {
-        const int total = sizes[0] + sizes[1];
-        sizes[0] =
-            expand ? m_settings.panel1Width() : acquisition::SettingsRecord::kMinimumPanelSize;
-        sizes[1] = std::max(0, total - sizes[0]);
-        Splitter1->setSizes(sizes);
-    }
+    setSidePanelWidth(expand ? m_settings.panel1Width()
+                             : acquisition::SettingsRecord::kMinimumPanelSize);
 }
 
 void TForm34::Timer3Timer() {

@@ -114,8 +114,10 @@ private:
     void loadSettingsFile();
     void applyGeometryAndPanelSizes();
     void applyPanelSizes();
+    void setSidePanelWidth(int panelWidth);
     void applyAttachment();
     void applyOperatorMode();
+    void setMonitoringButtonsVisible(bool visible);
     void storeMessageTexts();
     void storeGeometry();
     void storePanelSizes();
@@ -173,7 +175,7 @@ public:
     bench::ui::BenchTestsPage* TabSheet13 = nullptr;    // "Badania"
     chart::ui::ChartPanel* Panel3 = nullptr;            // chart panel with Chart1 and ToolBar2
     QWidget* Panel6 = nullptr;                          // log panel: ToolBar1, Label35, Memo1
-    QToolBar* ToolBar1 = nullptr;                       // monitoring tool bar
+    QWidget* ToolBar1 = nullptr;                        // monitoring tool bar: a row of buttons
     QToolButton* ToolButton1 = nullptr;                 // measurement properties on/off
     QToolButton* ToolButton2 = nullptr;                 // "Monitorowanie"
     QToolButton* ToolButton3 = nullptr;                 // separator
@@ -188,6 +190,7 @@ public:
 
 private:
     MonitoringController* m_monitoring = nullptr;
+    QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 
 } // namespace korvanta::monitor::ui
