@@ -176,7 +176,7 @@ void ChartPanel::buildToolBar() {
 
 void ChartPanel::buildChartArea() {
     m_chart = new MonitorChart(this);
-    layout()->addWidget(m_chart);
+    qobject_cast<QBoxLayout*>(layout())->addWidget(m_chart, 1);
 
     m_panel16 = new QWidget(this);
     m_panel16->setObjectName(QStringLiteral("Panel16"));
