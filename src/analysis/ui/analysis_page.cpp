@@ -1,5 +1,7 @@
 #include "analysis/ui/analysis_page.h"
 
+#include "common/ui/named_widgets.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSplitter>
@@ -10,26 +12,13 @@ namespace korvanta::analysis::ui {
 namespace {
 
 using common::ui::LabeledEdit;
-
-template <typename Widget> Widget* named(Widget* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
-    return named(new QLabel(caption, parent), name);
-}
+using common::ui::makeCheckBox;
+using common::ui::makeEdit;
+using common::ui::makeLabel;
+using common::ui::named;
 
 QLabel* makeCaption(const QString& caption, QWidget* parent) {
     return new QLabel(caption, parent);
-}
-
-QLineEdit* makeEdit(const QString& name, const QString& text, QWidget* parent) {
-    return named(new QLineEdit(text, parent), name);
-}
-
-QCheckBox* makeCheckBox(const QString& name, const QString& caption, QWidget* parent) {
-    return named(new QCheckBox(caption, parent), name);
 }
 
 QCustomPlot* makeChart(const QString& name, QWidget* parent) {

@@ -2,6 +2,7 @@
 
 #include "bench/parameter_text.h"
 #include "bench/ui/parameter_edit_binding.h"
+#include "common/ui/named_widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,20 +12,12 @@
 namespace korvanta::bench::ui {
 namespace {
 
+using common::ui::makeButton;
+using common::ui::setTextSilently;
+
 const std::array<QString, 4> kCadenceCaptions = {
     QStringLiteral("Częstość dla 0 - t1 [s]"), QStringLiteral("Częstość dla t1 - t2 [s]"),
     QStringLiteral("Częstość dla t2 - t3 [s]"), QStringLiteral("Częstość dla t3 - t4 [s]")};
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-void setTextSilently(common::ui::LabeledEdit* edit, const QString& text) {
-    const QSignalBlocker blocker(edit->edit());
-    edit->setText(text);
-}
 
 } // namespace
 
@@ -129,13 +122,13 @@ void BenchSettingsPage::bindEdits(platform::Messages& messages) {
 }
 
 void BenchSettingsPage::loadFromRecord() {
-    setTextSilently(LabeledEdit24, commaText(m_record.upperLoad()));
-    setTextSilently(LabeledEdit25, commaText(m_record.forceStep()));
-    setTextSilently(LabeledEdit27, commaText(m_record.upperDisplacement()));
-    setTextSilently(LabeledEdit28, QString::number(m_record.timeTo()));
-    setTextSilently(LabeledEdit29, QString::number(m_record.timeTpo()));
+    setTextSilently(LabeledEdit24->edit(), commaText(m_record.upperLoad()));
+    setTextSilently(LabeledEdit25->edit(), commaText(m_record.forceStep()));
+    setTextSilently(LabeledEdit27->edit(), commaText(m_record.upperDisplacement()));
+    setTextSilently(LabeledEdit28->edit(), QString::number(m_record.timeTo()));
+    setTextSilently(LabeledEdit29->edit(), QString::number(m_record.timeTpo()));
     for (std::size_t phase = 0; phase < m_cadenceEdits.size(); ++phase) {
-        setTextSilently(m_cadenceEdits[phase],
+        setTextSilently(m_cadenceEdits[phase]->edit(),
                         QString::number(m_record.chartCadence(static_cast<int>(phase))));
     }
     (m_record.testType() == 1 ? RadioButton9 : RadioButton10)->setChecked(true);

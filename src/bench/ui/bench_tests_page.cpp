@@ -1,5 +1,7 @@
 #include "bench/ui/bench_tests_page.h"
 
+#include "common/ui/named_widgets.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,14 +11,10 @@
 namespace korvanta::bench::ui {
 namespace {
 
+using common::ui::makeButton;
+
 const QColor kNormal(192, 220, 192);
 const QColor kAlarm(255, 0, 0);
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 void setBackground(common::ui::LabeledEdit* edit, const QColor& colour) {
     QPalette palette = edit->edit()->palette();

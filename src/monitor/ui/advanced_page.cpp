@@ -1,16 +1,15 @@
 #include "monitor/ui/advanced_page.h"
 
+#include "common/ui/named_widgets.h"
+
 #include <QGridLayout>
 #include <QVBoxLayout>
 
 namespace korvanta::monitor::ui {
 namespace {
 
-QCheckBox* makeCheckBox(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
+using common::ui::makeCheckBox;
+using common::ui::makeLabel;
 
 QLineEdit* makeEdit(const QString& name, const QString& text, int maxLength, const QString& hint,
                     QWidget* parent) {
@@ -19,12 +18,6 @@ QLineEdit* makeEdit(const QString& name, const QString& text, int maxLength, con
     edit->setMaxLength(maxLength);
     edit->setToolTip(hint);
     return edit;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
 }
 
 } // namespace

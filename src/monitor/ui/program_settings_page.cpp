@@ -1,5 +1,7 @@
 #include "monitor/ui/program_settings_page.h"
 
+#include "common/ui/named_widgets.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +12,13 @@ namespace korvanta::monitor::ui {
 namespace {
 
 using common::ui::LabeledEdit;
+using common::ui::makeButton;
+using common::ui::makeCheckBox;
+using common::ui::makeEdit;
+using common::ui::makeLabel;
+using common::ui::named;
+using common::ui::setCheckedSilently;
+using common::ui::setTextSilently;
 
 LabeledEdit* makeLabeledEdit(const QString& name, const QString& caption, const QString& text,
                              const QString& hint, QWidget* parent) {
@@ -19,47 +28,10 @@ LabeledEdit* makeLabeledEdit(const QString& name, const QString& caption, const 
     return edit;
 }
 
-QLineEdit* makeEdit(const QString& name, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, const QString& hint,
-                        QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    return button;
-}
-
-template <typename Button>
-Button* makeCheckable(const QString& name, const QString& caption, QWidget* parent) {
-    auto* button = new Button(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 QGroupBox* makeGroup(const QString& name, const QString& title, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(name);
     return group;
-}
-
-void setTextSilently(QLineEdit* edit, const QString& text) {
-    const QSignalBlocker blocker(edit);
-    edit->setText(text);
-}
-
-void setCheckedSilently(QAbstractButton* button, bool checked) {
-    const QSignalBlocker blocker(button);
-    button->setChecked(checked);
 }
 
 } // namespace
@@ -83,23 +55,23 @@ QWidget* ProgramSettingsPage::buildFileGroup() {
     LabeledEdit7 = makeLabeledEdit(
         QStringLiteral("LabeledEdit7"), QStringLiteral("Opis pliku"), QStringLiteral("opis_pliku"),
         QStringLiteral("Opis pliku, który będzie w pierwszej linii zapisanego pliku"), box);
-    CheckBox4 = makeCheckable<QCheckBox>(QStringLiteral("CheckBox4"),
-                                         QStringLiteral("Zapisz do pliku co"), box);
+    CheckBox4 =
+        makeCheckBox(QStringLiteral("CheckBox4"), QStringLiteral("Zapisz do pliku co"), box);
     Edit9 = makeEdit(QStringLiteral("Edit9"), QString(), box);
     Edit9->setMaxLength(3);
     Edit9->setMaximumWidth(40);
     LabeledEdit9 = makeLabeledEdit(
         QStringLiteral("LabeledEdit9"), QStringLiteral("Okres pomiarów"), QString(),
         QStringLiteral("Ustaw okres pomiarów w odpowiednim formacie [hh:mm:ss.zzz]"), box);
-    Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Odśwież okres"),
-                         QStringLiteral("Kliknij, jeśli zmieniono okres pomiarów"), box);
+    Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Odśwież okres"), box,
+                         QStringLiteral("Kliknij, jeśli zmieniono okres pomiarów"));
     LabeledEdit4 =
         makeLabeledEdit(QStringLiteral("LabeledEdit4"), QStringLiteral("Limit linii"),
                         QStringLiteral("0"), QStringLiteral("wartość 0 oznacza brak limitu"), box);
-    Button5 = makeButton(QStringLiteral("Button5"), QStringLiteral("Zapisz konfig."),
-                         QStringLiteral("Zapisz konfigurację"), box);
-    Button4 = makeButton(QStringLiteral("Button4"), QStringLiteral("Otwórz konfig."),
-                         QStringLiteral("Otwórz konfigurację"), box);
+    Button5 = makeButton(QStringLiteral("Button5"), QStringLiteral("Zapisz konfig."), box,
+                         QStringLiteral("Zapisz konfigurację"));
+    Button4 = makeButton(QStringLiteral("Button4"), QStringLiteral("Otwórz konfig."), box,
+                         QStringLiteral("Otwórz konfigurację"));
 
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -134,10 +106,10 @@ QWidget* ProgramSettingsPage::buildChartGroup() {
                                     QStringLiteral("Opis lewej osi"), QString(), QString(), box);
     LabeledEdit14 = makeLabeledEdit(QStringLiteral("LabeledEdit14"),
                                     QStringLiteral("Opis prawej osi"), QString(), QString(), box);
-    CheckBox21 = makeCheckable<QCheckBox>(QStringLiteral("CheckBox21"),
-                                          QStringLiteral("Ustaw automatycznie granice"), box);
-    CheckBox20 = makeCheckable<QCheckBox>(QStringLiteral("CheckBox20"),
-                                          QStringLiteral("rzeczywisty czas pomiaru"), box);
+    CheckBox21 = makeCheckBox(QStringLiteral("CheckBox21"),
+                              QStringLiteral("Ustaw automatycznie granice"), box);
+    CheckBox20 =
+        makeCheckBox(QStringLiteral("CheckBox20"), QStringLiteral("rzeczywisty czas pomiaru"), box);
 
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -166,20 +138,20 @@ QWidget* ProgramSettingsPage::buildModeGroups() {
     auto* box = new QWidget(this);
     RadioGroup1 = makeGroup(QStringLiteral("RadioGroup1"), QString(), box);
     RadioGroup1->setToolTip(QStringLiteral("Wybierz pomiary lub raporty"));
-    RadioButton1 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton1"),
-                                               QStringLiteral("Pomiary"), RadioGroup1);
-    RadioButton2 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton2"),
-                                               QStringLiteral("Raporty"), RadioGroup1);
+    RadioButton1 = named(new QRadioButton(QStringLiteral("Pomiary"), RadioGroup1),
+                         QStringLiteral("RadioButton1"));
+    RadioButton2 = named(new QRadioButton(QStringLiteral("Raporty"), RadioGroup1),
+                         QStringLiteral("RadioButton2"));
     RadioGroup2 = makeGroup(QStringLiteral("RadioGroup2"), QStringLiteral("Typ wykresu"), box);
-    RadioButton3 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton3"),
-                                               QStringLiteral("Liniowy"), RadioGroup2);
-    RadioButton4 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton4"),
-                                               QStringLiteral("Słupkowy"), RadioGroup2);
+    RadioButton3 = named(new QRadioButton(QStringLiteral("Liniowy"), RadioGroup2),
+                         QStringLiteral("RadioButton3"));
+    RadioButton4 = named(new QRadioButton(QStringLiteral("Słupkowy"), RadioGroup2),
+                         QStringLiteral("RadioButton4"));
     RadioGroup3 = makeGroup(QStringLiteral("RadioGroup3"), QStringLiteral("Pomiary"), box);
-    RadioButton5 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton5"),
-                                               QStringLiteral("Statyczne"), RadioGroup3);
-    RadioButton6 = makeCheckable<QRadioButton>(QStringLiteral("RadioButton6"),
-                                               QStringLiteral("Dynamiczne"), RadioGroup3);
+    RadioButton5 = named(new QRadioButton(QStringLiteral("Statyczne"), RadioGroup3),
+                         QStringLiteral("RadioButton5"));
+    RadioButton6 = named(new QRadioButton(QStringLiteral("Dynamiczne"), RadioGroup3),
+                         QStringLiteral("RadioButton6"));
     RadioButton1->setChecked(true);
     RadioButton3->setChecked(true);
     RadioButton5->setChecked(true);

@@ -1,6 +1,7 @@
 #include "monitor/ui/system_properties_page.h"
 
 #include "common/text_file.h"
+#include "common/ui/named_widgets.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,11 +12,7 @@
 namespace korvanta::monitor::ui {
 namespace {
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+using common::ui::makeLabel;
 
 } // namespace
 
