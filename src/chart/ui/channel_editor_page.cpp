@@ -117,169 +117,166 @@ ChannelEditorPage::ChannelEditorPage(const ChartEnvironment& environment, Monito
 }
 
 void ChannelEditorPage::buildControls() {
-    m_label10 = makeLabel(QStringLiteral("Label10"), QStringLiteral("Kanał"), this);
-    m_edit2 = makeEdit(QStringLiteral("Edit2"), this);
-    m_upDown1 = new UpDown(QStringLiteral("UpDown1"), m_edit2, 1, kChannels, this);
-    m_checkBox1 = makeCheckBox(QStringLiteral("CheckBox1"), QStringLiteral("Aktywny"), this);
-    m_label9 = makeLabel(QStringLiteral("Label9"), QStringLiteral("Wejście(K)"), this);
-    m_edit3 = makeEdit(QStringLiteral("Edit3"), this);
-    m_upDown2 = new UpDown(QStringLiteral("UpDown2"), m_edit3, 1, kChannels, this);
-    m_label5 = makeLabel(QStringLiteral("Label5"), QString(), this);
-    m_label15 = makeLabel(QStringLiteral("Label15"), QStringLiteral("Wejście pomiarowe"), this);
-    m_label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Funkcja"), this);
-    m_comboBox1 = new QComboBox(this);
-    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    m_comboBox1->setToolTip(QStringLiteral("Wybierz funkcję"));
-    m_comboBox1->addItems(designFunctionTexts());
-    m_label8 =
+    Label10 = makeLabel(QStringLiteral("Label10"), QStringLiteral("Kanał"), this);
+    Edit2 = makeEdit(QStringLiteral("Edit2"), this);
+    UpDown1 = new UpDown(QStringLiteral("UpDown1"), Edit2, 1, kChannels, this);
+    CheckBox1 = makeCheckBox(QStringLiteral("CheckBox1"), QStringLiteral("Aktywny"), this);
+    Label9 = makeLabel(QStringLiteral("Label9"), QStringLiteral("Wejście(K)"), this);
+    Edit3 = makeEdit(QStringLiteral("Edit3"), this);
+    UpDown2 = new UpDown(QStringLiteral("UpDown2"), Edit3, 1, kChannels, this);
+    Label5 = makeLabel(QStringLiteral("Label5"), QString(), this);
+    Label15 = makeLabel(QStringLiteral("Label15"), QStringLiteral("Wejście pomiarowe"), this);
+    Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Funkcja"), this);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setToolTip(QStringLiteral("Wybierz funkcję"));
+    ComboBox1->addItems(designFunctionTexts());
+    Label8 =
         makeLabel(QStringLiteral("Label8"), QStringLiteral("Długość bufora pomiarowego"), this);
-    m_edit4 = makeEdit(QStringLiteral("Edit4"), this);
-    m_edit4->setToolTip(QStringLiteral("wartość 0 oznacza cały bufor"));
-    m_upDown3 = new UpDown(QStringLiteral("UpDown3"), m_edit4, 0, 60000, this, 10);
-    m_label11 =
+    Edit4 = makeEdit(QStringLiteral("Edit4"), this);
+    Edit4->setToolTip(QStringLiteral("wartość 0 oznacza cały bufor"));
+    UpDown3 = new UpDown(QStringLiteral("UpDown3"), Edit4, 0, 60000, this, 10);
+    Label11 =
         makeLabel(QStringLiteral("Label11"), QStringLiteral("Liczba miejsc po przecinku"), this);
-    m_edit5 = makeEdit(QStringLiteral("Edit5"), this);
-    m_edit5->setToolTip(QStringLiteral("Wartość z przedziału od 0 do 3"));
-    m_upDown4 = new UpDown(QStringLiteral("UpDown4"), m_edit5, 0, 3, this);
-    m_labeledEdit1 =
+    Edit5 = makeEdit(QStringLiteral("Edit5"), this);
+    Edit5->setToolTip(QStringLiteral("Wartość z przedziału od 0 do 3"));
+    UpDown4 = new UpDown(QStringLiteral("UpDown4"), Edit5, 0, 3, this);
+    LabeledEdit1 =
         new LabeledEdit(QStringLiteral("LabeledEdit1"), QStringLiteral("Etykieta"), this);
-    m_labeledEdit1->edit()->setMaxLength(19);
-    m_labeledEdit2 =
-        new LabeledEdit(QStringLiteral("LabeledEdit2"), QStringLiteral("Notatka"), this);
-    m_labeledEdit2->edit()->setMaxLength(79);
-    m_checkBox3 = makeCheckBox(QStringLiteral("CheckBox3"), QStringLiteral("Dodaj wykres"), this);
-    m_button1 = new QPushButton(QStringLiteral("Wybierz kolor"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_labeledEdit6 =
+    LabeledEdit1->edit()->setMaxLength(19);
+    LabeledEdit2 = new LabeledEdit(QStringLiteral("LabeledEdit2"), QStringLiteral("Notatka"), this);
+    LabeledEdit2->edit()->setMaxLength(79);
+    CheckBox3 = makeCheckBox(QStringLiteral("CheckBox3"), QStringLiteral("Dodaj wykres"), this);
+    Button1 = new QPushButton(QStringLiteral("Wybierz kolor"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    LabeledEdit6 =
         new LabeledEdit(QStringLiteral("LabeledEdit6"), QStringLiteral("Kalibracja"), this);
-    m_label12 = makeLabel(QStringLiteral("Label12"), QStringLiteral("k"), this);
-    m_labeledEdit3 =
+    Label12 = makeLabel(QStringLiteral("Label12"), QStringLiteral("k"), this);
+    LabeledEdit3 =
         new LabeledEdit(QStringLiteral("LabeledEdit3"), QStringLiteral("Numery kanałów"), this);
-    m_labeledEdit3->edit()->setMaximumWidth(70);
-    m_upDown13 = new UpDown(QStringLiteral("UpDown13"), m_labeledEdit3->edit(), 1, kChannels, this);
-    m_label34 = makeLabel(QStringLiteral("Label34"), QStringLiteral("+k"), this);
-    m_edit35 = makeEdit(QStringLiteral("Edit35"), this);
-    m_upDown21 = new UpDown(QStringLiteral("UpDown21"), m_edit35, 1, kChannels, this);
-    m_label36 = makeLabel(QStringLiteral("Label36"), QStringLiteral("+k"), this);
-    m_edit36 = makeEdit(QStringLiteral("Edit36"), this);
-    m_upDown22 = new UpDown(QStringLiteral("UpDown22"), m_edit36, 1, kChannels, this);
-    m_checkBox18 = makeCheckBox(QStringLiteral("CheckBox18"), QStringLiteral("ZERO"), this);
-    m_checkBox18->setChecked(true);
-    m_button3 = new QPushButton(QStringLiteral("Ustawienia domyślne"), this);
-    m_button3->setObjectName(QStringLiteral("Button3"));
-    m_button3->setToolTip(QStringLiteral("Ustaw parametry domyślne"));
+    LabeledEdit3->edit()->setMaximumWidth(70);
+    UpDown13 = new UpDown(QStringLiteral("UpDown13"), LabeledEdit3->edit(), 1, kChannels, this);
+    Label34 = makeLabel(QStringLiteral("Label34"), QStringLiteral("+k"), this);
+    Edit35 = makeEdit(QStringLiteral("Edit35"), this);
+    UpDown21 = new UpDown(QStringLiteral("UpDown21"), Edit35, 1, kChannels, this);
+    Label36 = makeLabel(QStringLiteral("Label36"), QStringLiteral("+k"), this);
+    Edit36 = makeEdit(QStringLiteral("Edit36"), this);
+    UpDown22 = new UpDown(QStringLiteral("UpDown22"), Edit36, 1, kChannels, this);
+    CheckBox18 = makeCheckBox(QStringLiteral("CheckBox18"), QStringLiteral("ZERO"), this);
+    CheckBox18->setChecked(true);
+    Button3 = new QPushButton(QStringLiteral("Ustawienia domyślne"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    Button3->setToolTip(QStringLiteral("Ustaw parametry domyślne"));
 
     auto* grid = new QGridLayout;
     int row = 0;
-    grid->addWidget(m_label10, row, 0);
-    grid->addWidget(pair(m_edit2, m_upDown1, this), row, 1);
-    grid->addWidget(m_checkBox1, row++, 2);
-    grid->addWidget(m_label9, row, 0);
-    grid->addWidget(pair(m_edit3, m_upDown2, this), row, 1);
-    grid->addWidget(m_label15, row++, 2);
-    grid->addWidget(m_label5, row++, 1, 1, 2);
-    grid->addWidget(m_label13, row, 0);
-    grid->addWidget(m_comboBox1, row++, 1, 1, 2);
-    grid->addWidget(m_label12, row, 0, Qt::AlignRight | Qt::AlignBottom);
-    grid->addWidget(pair(m_labeledEdit3, m_upDown13, this), row, 1);
-    grid->addWidget(m_checkBox18, row++, 2);
-    grid->addWidget(m_label34, row, 0, Qt::AlignRight);
-    grid->addWidget(pair(m_edit35, m_upDown21, this), row++, 1);
-    grid->addWidget(m_label36, row, 0, Qt::AlignRight);
-    grid->addWidget(pair(m_edit36, m_upDown22, this), row++, 1);
-    grid->addWidget(m_label8, row, 0);
-    grid->addWidget(pair(m_edit4, m_upDown3, this), row++, 1);
-    grid->addWidget(m_label11, row, 0);
-    grid->addWidget(pair(m_edit5, m_upDown4, this), row++, 1);
-    grid->addWidget(m_labeledEdit1, row, 0, 1, 2);
-    grid->addWidget(m_checkBox3, row++, 2);
-    grid->addWidget(m_labeledEdit2, row++, 0, 1, 3);
-    grid->addWidget(m_labeledEdit6, row, 0);
-    grid->addWidget(m_button1, row++, 2);
-    grid->addWidget(m_button3, row++, 0, 1, 3);
+    grid->addWidget(Label10, row, 0);
+    grid->addWidget(pair(Edit2, UpDown1, this), row, 1);
+    grid->addWidget(CheckBox1, row++, 2);
+    grid->addWidget(Label9, row, 0);
+    grid->addWidget(pair(Edit3, UpDown2, this), row, 1);
+    grid->addWidget(Label15, row++, 2);
+    grid->addWidget(Label5, row++, 1, 1, 2);
+    grid->addWidget(Label13, row, 0);
+    grid->addWidget(ComboBox1, row++, 1, 1, 2);
+    grid->addWidget(Label12, row, 0, Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(pair(LabeledEdit3, UpDown13, this), row, 1);
+    grid->addWidget(CheckBox18, row++, 2);
+    grid->addWidget(Label34, row, 0, Qt::AlignRight);
+    grid->addWidget(pair(Edit35, UpDown21, this), row++, 1);
+    grid->addWidget(Label36, row, 0, Qt::AlignRight);
+    grid->addWidget(pair(Edit36, UpDown22, this), row++, 1);
+    grid->addWidget(Label8, row, 0);
+    grid->addWidget(pair(Edit4, UpDown3, this), row++, 1);
+    grid->addWidget(Label11, row, 0);
+    grid->addWidget(pair(Edit5, UpDown4, this), row++, 1);
+    grid->addWidget(LabeledEdit1, row, 0, 1, 2);
+    grid->addWidget(CheckBox3, row++, 2);
+    grid->addWidget(LabeledEdit2, row++, 0, 1, 3);
+    grid->addWidget(LabeledEdit6, row, 0);
+    grid->addWidget(Button1, row++, 2);
+    grid->addWidget(Button3, row++, 0, 1, 3);
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(grid);
 
     showOperandControls(false);
-    m_label36->setVisible(false);
-    m_edit36->setVisible(false);
-    m_upDown22->setVisible(false);
-    m_checkBox18->setVisible(false);
+    Label36->setVisible(false);
+    Edit36->setVisible(false);
+    UpDown22->setVisible(false);
+    CheckBox18->setVisible(false);
 }
 
 void ChannelEditorPage::buildAdvancedPanel() {
-    m_panel27 = new QFrame(this);
-    m_panel27->setObjectName(QStringLiteral("Panel27"));
-    m_panel27->setFrameShape(QFrame::StyledPanel);
-    m_panel27->setFixedHeight(kFoldedHeight);
-    m_label68 = makeLabel(QStringLiteral("Label68"), startCaption(), m_panel27);
-    m_label68->setCursor(Qt::PointingHandCursor);
-    m_label68->installEventFilter(this);
+    Panel27 = new QFrame(this);
+    Panel27->setObjectName(QStringLiteral("Panel27"));
+    Panel27->setFrameShape(QFrame::StyledPanel);
+    Panel27->setFixedHeight(kFoldedHeight);
+    Label68 = makeLabel(QStringLiteral("Label68"), startCaption(), Panel27);
+    Label68->setCursor(Qt::PointingHandCursor);
+    Label68->installEventFilter(this);
 
-    m_advancedFields = new QWidget(m_panel27);
-    m_bevel1 = new QFrame(m_advancedFields);
-    m_bevel1->setObjectName(QStringLiteral("Bevel1"));
-    m_bevel1->setFrameShape(QFrame::HLine);
-    m_bevel1->setVisible(false);
-    m_labeledEdit21 = new LabeledEdit(QStringLiteral("LabeledEdit21"),
-                                      QStringLiteral("Nowy numer wejścia"), m_advancedFields);
-    m_checkBox19 =
+    m_advancedFields = new QWidget(Panel27);
+    Bevel1 = new QFrame(m_advancedFields);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setVisible(false);
+    LabeledEdit21 = new LabeledEdit(QStringLiteral("LabeledEdit21"),
+                                    QStringLiteral("Nowy numer wejścia"), m_advancedFields);
+    CheckBox19 =
         makeCheckBox(QStringLiteral("CheckBox19"), QStringLiteral("wektor"), m_advancedFields);
-    m_labeledEdit22 =
+    LabeledEdit22 =
         new LabeledEdit(QStringLiteral("LabeledEdit22"), QStringLiteral("W1:"), m_advancedFields);
-    m_labeledEdit23 =
+    LabeledEdit23 =
         new LabeledEdit(QStringLiteral("LabeledEdit23"), QStringLiteral("W2:"), m_advancedFields);
     auto* fields = new QGridLayout(m_advancedFields);
     fields->setContentsMargins(0, 0, 0, 0);
-    fields->addWidget(m_bevel1, 0, 0, 1, 3);
-    fields->addWidget(m_labeledEdit21, 1, 0);
-    fields->addWidget(m_checkBox19, 1, 1);
-    fields->addWidget(m_labeledEdit22, 2, 0);
-    fields->addWidget(m_labeledEdit23, 2, 1);
+    fields->addWidget(Bevel1, 0, 0, 1, 3);
+    fields->addWidget(LabeledEdit21, 1, 0);
+    fields->addWidget(CheckBox19, 1, 1);
+    fields->addWidget(LabeledEdit22, 2, 0);
+    fields->addWidget(LabeledEdit23, 2, 1);
     m_advancedFields->setVisible(false);
 
-    auto* layout = new QVBoxLayout(m_panel27);
+    auto* layout = new QVBoxLayout(Panel27);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    layout->addWidget(m_label68);
+    layout->addWidget(Label68);
     layout->addWidget(m_advancedFields);
     layout->addStretch(1);
     auto* page = qobject_cast<QVBoxLayout*>(this->layout());
-    page->addWidget(m_panel27);
+    page->addWidget(Panel27);
     page->addStretch(1);
 }
 
 void ChannelEditorPage::connectControls() {
     acquisition::SettingsRecord& s = *m_env.settings;
-    connect(m_upDown1, &UpDown::clicked, this, &ChannelEditorPage::selectChannel);
-    connect(m_checkBox1, &QCheckBox::clicked, this,
+    connect(UpDown1, &UpDown::clicked, this, &ChannelEditorPage::selectChannel);
+    connect(CheckBox1, &QCheckBox::clicked, this,
             [this, &s](bool on) { s.setActive(editedChannel(), on); });
-    connect(m_checkBox3, &QCheckBox::clicked, this,
+    connect(CheckBox3, &QCheckBox::clicked, this,
             [this, &s](bool on) { s.setAddGraph(editedChannel(), on); });
-    connect(m_upDown2, &UpDown::clicked, this, &ChannelEditorPage::onInputClicked);
-    connect(m_edit3, &QLineEdit::textChanged, this,
-            &ChannelEditorPage::showInputDescriptionFromEdit);
-    connect(m_upDown3, &UpDown::clicked, this,
+    connect(UpDown2, &UpDown::clicked, this, &ChannelEditorPage::onInputClicked);
+    connect(Edit3, &QLineEdit::textChanged, this, &ChannelEditorPage::showInputDescriptionFromEdit);
+    connect(UpDown3, &UpDown::clicked, this,
             [this, &s](int n) { s.setBufferLength(editedChannel(), n); });
-    connect(m_upDown4, &UpDown::clicked, this,
+    connect(UpDown4, &UpDown::clicked, this,
             [this, &s](int n) { s.setDecimalPlaces(editedChannel(), n); });
-    connect(m_upDown13, &UpDown::clicked, this,
+    connect(UpDown13, &UpDown::clicked, this,
             [this, &s](int n) { s.setOperand1(editedChannel(), n); });
-    connect(m_upDown21, &UpDown::clicked, this,
+    connect(UpDown21, &UpDown::clicked, this,
             [this, &s](int n) { s.setOperand2(editedChannel(), n); });
-    connect(m_upDown22, &UpDown::clicked, this,
+    connect(UpDown22, &UpDown::clicked, this,
             [this, &s](int n) { s.setOperand3(editedChannel(), n); });
-    connect(m_labeledEdit2->edit(), &QLineEdit::textChanged, this,
+    connect(LabeledEdit2->edit(), &QLineEdit::textChanged, this,
             [this, &s](const QString& text) { s.setChannelNote(editedChannel(), text); });
-    connect(m_labeledEdit6->edit(), &QLineEdit::textChanged, this,
+    connect(LabeledEdit6->edit(), &QLineEdit::textChanged, this,
             &ChannelEditorPage::onCoefficientEdited);
-    connect(m_labeledEdit1->edit(), &QLineEdit::textChanged, this,
-            &ChannelEditorPage::onLabelEdited);
-    connect(m_comboBox1, &QComboBox::currentIndexChanged, this,
+    connect(LabeledEdit1->edit(), &QLineEdit::textChanged, this, &ChannelEditorPage::onLabelEdited);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
             &ChannelEditorPage::onFunctionChanged);
-    connect(m_button1, &QPushButton::clicked, this, &ChannelEditorPage::chooseColor);
-    connect(m_button3, &QPushButton::clicked, this, &ChannelEditorPage::applyDefaults);
+    connect(Button1, &QPushButton::clicked, this, &ChannelEditorPage::chooseColor);
+    connect(Button3, &QPushButton::clicked, this, &ChannelEditorPage::applyDefaults);
 }
 
 int ChannelEditorPage::editedChannel() const {
@@ -290,7 +287,7 @@ void ChannelEditorPage::selectChannel(int c) {
     const int channel = std::clamp(c, 1, kChannels);
     m_env.settings->setEditedChannel(channel);
     m_env.settings->setChannelNumber(channel, channel);
-    m_upDown1->setPosition(channel);
+    UpDown1->setPosition(channel);
     fillControls(true);
     m_chart->setSeriesColor(channel - 1,
                             MonitorChart::colorFromRecord(m_env.settings->seriesColor(channel)));
@@ -299,7 +296,7 @@ void ChannelEditorPage::selectChannel(int c) {
 }
 
 void ChannelEditorPage::loadFromRecord() {
-    m_upDown1->setPosition(m_env.settings->channelNumber(editedChannel()));
+    UpDown1->setPosition(m_env.settings->channelNumber(editedChannel()));
     fillControls(false);
     applyFunctionRules(false);
 }
@@ -307,41 +304,40 @@ void ChannelEditorPage::loadFromRecord() {
 void ChannelEditorPage::fillControls(bool keepInputWhenZero) {
     const acquisition::SettingsRecord& s = *m_env.settings;
     const int c = editedChannel();
-    const QSignalBlocker blockLabel(m_labeledEdit1->edit());
-    const QSignalBlocker blockNote(m_labeledEdit2->edit());
-    const QSignalBlocker blockCoefficient(m_labeledEdit6->edit());
-    const QSignalBlocker blockFunction(m_comboBox1);
-    m_checkBox1->setChecked(s.active(c));
+    const QSignalBlocker blockLabel(LabeledEdit1->edit());
+    const QSignalBlocker blockNote(LabeledEdit2->edit());
+    const QSignalBlocker blockCoefficient(LabeledEdit6->edit());
+    const QSignalBlocker blockFunction(ComboBox1);
+    CheckBox1->setChecked(s.active(c));
     if (!keepInputWhenZero || s.inputNumber(c) != 0) {
-        m_upDown2->setPosition(s.inputNumber(c));
+        UpDown2->setPosition(s.inputNumber(c));
     }
-    m_upDown3->setPosition(s.bufferLength(c));
-    m_edit4->setText(QString::number(s.bufferLength(c)));
-    m_labeledEdit1->setText(s.channelName(c));
-    m_labeledEdit2->setText(s.channelNote(c));
-    m_comboBox1->setCurrentIndex(s.functionIndex(c) < m_comboBox1->count() ? s.functionIndex(c)
-                                                                           : -1);
-    m_upDown4->setPosition(s.decimalPlaces(c));
-    m_checkBox3->setChecked(s.addGraph(c));
-    m_labeledEdit6->setText(QString::number(s.chartCoefficient(c)));
-    m_upDown13->setPosition(s.operand1(c));
-    m_upDown21->setPosition(s.operand2(c));
-    m_upDown22->setPosition(s.operand3(c));
+    UpDown3->setPosition(s.bufferLength(c));
+    Edit4->setText(QString::number(s.bufferLength(c)));
+    LabeledEdit1->setText(s.channelName(c));
+    LabeledEdit2->setText(s.channelNote(c));
+    ComboBox1->setCurrentIndex(s.functionIndex(c) < ComboBox1->count() ? s.functionIndex(c) : -1);
+    UpDown4->setPosition(s.decimalPlaces(c));
+    CheckBox3->setChecked(s.addGraph(c));
+    LabeledEdit6->setText(QString::number(s.chartCoefficient(c)));
+    UpDown13->setPosition(s.operand1(c));
+    UpDown21->setPosition(s.operand2(c));
+    UpDown22->setPosition(s.operand3(c));
 }
 
 void ChannelEditorPage::applyFunctionRules(bool functionChange) {
     const int f = m_env.settings->functionIndex(editedChannel());
     if (usesTwoOperands(f)) {
         showOperandControls(true);
-        m_label34->setText(f == 2 ? QStringLiteral("-k") : QStringLiteral("+k"));
+        Label34->setText(f == 2 ? QStringLiteral("-k") : QStringLiteral("+k"));
         setInputControlsEnabled(false);
         setBufferControlsEnabled(false);
     } else if (f == kMedianFunction) {
         if (functionChange) {
-            m_labeledEdit3->setVisible(false);
-            m_upDown13->setVisible(false);
-            m_edit35->setVisible(false);
-            m_upDown21->setVisible(false);
+            LabeledEdit3->setVisible(false);
+            UpDown13->setVisible(false);
+            Edit35->setVisible(false);
+            UpDown21->setVisible(false);
         }
     } else {
         showOperandControls(false);
@@ -350,45 +346,44 @@ void ChannelEditorPage::applyFunctionRules(bool functionChange) {
             setInputControlsEnabled(true);
         }
     }
-    m_label36->setVisible(f == kSum3Function);
-    m_edit36->setVisible(f == kSum3Function);
-    m_upDown22->setVisible(f == kSum3Function);
-    m_checkBox18->setVisible(f == kPowerFunction);
+    Label36->setVisible(f == kSum3Function);
+    Edit36->setVisible(f == kSum3Function);
+    UpDown22->setVisible(f == kSum3Function);
+    CheckBox18->setVisible(f == kPowerFunction);
 }
 
 void ChannelEditorPage::showOperandControls(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_labeledEdit3, m_upDown13, m_edit35,
-                                                      m_upDown21, m_label12, m_label34}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{LabeledEdit3, UpDown13, Edit35, UpDown21,
+                                                      Label12, Label34}) {
         w->setVisible(on);
     }
 }
 
 void ChannelEditorPage::setInputControlsEnabled(bool on) {
-    m_edit3->setEnabled(on);
-    m_upDown2->setEnabled(on);
+    Edit3->setEnabled(on);
+    UpDown2->setEnabled(on);
 }
 
 void ChannelEditorPage::setBufferControlsEnabled(bool on) {
-    m_edit4->setEnabled(on);
-    m_upDown3->setEnabled(on);
+    Edit4->setEnabled(on);
+    UpDown3->setEnabled(on);
 }
 
 void ChannelEditorPage::setMonitoringState(bool running) {
     if (running) {
         for (QWidget* w : std::initializer_list<QWidget*>{
-                 m_upDown2, m_comboBox1, m_upDown13, m_upDown21, m_edit3, m_labeledEdit3, m_edit35,
-                 m_label9, m_label13, m_label12, m_label34, m_label36, m_edit36, m_upDown22,
-                 m_checkBox1, m_button3}) {
+                 UpDown2, ComboBox1, UpDown13, UpDown21, Edit3, LabeledEdit3, Edit35, Label9,
+                 Label13, Label12, Label34, Label36, Edit36, UpDown22, CheckBox1, Button3}) {
             w->setEnabled(false);
         }
         return;
     }
     for (QWidget* w : std::initializer_list<QWidget*>{
-             m_comboBox1, m_upDown13, m_upDown21, m_labeledEdit3, m_edit35, m_label9, m_label13,
-             m_label12, m_label34, m_checkBox1, m_button3, m_label36, m_edit36, m_upDown22}) {
+             ComboBox1, UpDown13, UpDown21, LabeledEdit3, Edit35, Label9, Label13, Label12, Label34,
+             CheckBox1, Button3, Label36, Edit36, UpDown22}) {
         w->setEnabled(true);
     }
-    const int f = m_env.settings->functionIndex(m_upDown1->position());
+    const int f = m_env.settings->functionIndex(UpDown1->position());
     setInputControlsEnabled(!usesTwoOperands(f));
 }
 
@@ -402,10 +397,10 @@ void ChannelEditorPage::applyDefaults() {
 }
 
 void ChannelEditorPage::prepareFunctionList() {
-    const QSignalBlocker block(m_comboBox1);
+    const QSignalBlocker block(ComboBox1);
     for (int index = 15; index >= 12; --index) {
-        if (index < m_comboBox1->count()) {
-            m_comboBox1->removeItem(index);
+        if (index < ComboBox1->count()) {
+            ComboBox1->removeItem(index);
         }
     }
     const std::pair<int, QString> polish[] = {
@@ -415,41 +410,41 @@ void ChannelEditorPage::prepareFunctionList() {
         {6, QStringLiteral("Q(moc bierna)")}, {10, QStringLiteral("SUMA3")},
     };
     for (const auto& [index, text] : polish) {
-        m_comboBox1->setItemText(index, text);
+        ComboBox1->setItemText(index, text);
     }
 }
 
 QStringList ChannelEditorPage::functionNames() const {
     QStringList names;
-    for (int i = 0; i < m_comboBox1->count(); ++i) {
-        names << m_comboBox1->itemText(i);
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        names << ComboBox1->itemText(i);
     }
     return names;
 }
 
 bool ChannelEditorPage::zeroChecked() const {
-    return m_checkBox18->isChecked();
+    return CheckBox18->isChecked();
 }
 
 std::optional<VectorChannel> ChannelEditorPage::vectorChannel() const {
-    if (!m_checkBox19->isChecked()) {
+    if (!CheckBox19->isChecked()) {
         return std::nullopt;
     }
-    return VectorChannel{common::parseInt(m_labeledEdit21->text()),
-                         common::parseInt(m_labeledEdit22->text()),
-                         common::parseInt(m_labeledEdit23->text())};
+    return VectorChannel{common::parseInt(LabeledEdit21->text()),
+                         common::parseInt(LabeledEdit22->text()),
+                         common::parseInt(LabeledEdit23->text())};
 }
 
 void ChannelEditorPage::toggleAdvancedPanel() {
     const bool unfold = m_advancedFields->isHidden();
-    m_panel27->setFixedHeight(unfold ? kUnfoldedHeight : kFoldedHeight);
+    Panel27->setFixedHeight(unfold ? kUnfoldedHeight : kFoldedHeight);
     m_advancedFields->setVisible(unfold);
-    m_bevel1->setVisible(unfold);
-    m_label68->setText(unfold ? unfoldedCaption() : foldedCaption());
+    Bevel1->setVisible(unfold);
+    Label68->setText(unfold ? unfoldedCaption() : foldedCaption());
 }
 
 bool ChannelEditorPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_label68 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == Label68 && event->type() == QEvent::MouseButtonRelease) {
         toggleAdvancedPanel();
         return true;
     }
@@ -458,18 +453,18 @@ bool ChannelEditorPage::eventFilter(QObject* watched, QEvent* event) {
 
 void ChannelEditorPage::showInputDescriptionFromEdit() {
     bool ok = false;
-    const int input = m_edit3->text().trimmed().toInt(&ok);
+    const int input = Edit3->text().trimmed().toInt(&ok);
     if (ok) {
-        m_label5->setText(m_env.inputDescription(input));
+        Label5->setText(m_env.inputDescription(input));
     }
 }
 
 void ChannelEditorPage::onInputClicked(int input) {
     const int c = editedChannel();
     m_env.settings->setInputNumber(c, input);
-    m_label5->setText(m_env.settings->functionIndex(c) == kAuxValueFunction
-                          ? QStringLiteral("AL154 k") + QString::number(input)
-                          : m_env.inputDescription(input));
+    Label5->setText(m_env.settings->functionIndex(c) == kAuxValueFunction
+                        ? QStringLiteral("AL154 k") + QString::number(input)
+                        : m_env.inputDescription(input));
 }
 
 void ChannelEditorPage::onCoefficientEdited(const QString& text) {

@@ -73,47 +73,47 @@ private:
     ChartEnvironment m_env;
     MonitorChart* m_chart;
 
-    QLabel* m_label10;                        // "Kanał"
-    QLineEdit* m_edit2;                       // channel number
-    common::ui::UpDown* m_upDown1;            // channel selector
-    QCheckBox* m_checkBox1;                   // active
-    QLabel* m_label9;                         // "Wejście(K)"
-    QLineEdit* m_edit3;                       // input number
-    common::ui::UpDown* m_upDown2;            // input selector
-    QLabel* m_label5;                         // input description
-    QLabel* m_label15;                        // "Wejście pomiarowe"
-    QLabel* m_label13;                        // "Funkcja"
-    QComboBox* m_comboBox1;                   // channel function
-    QLabel* m_label8;                         // "Długość bufora pomiarowego"
-    QLineEdit* m_edit4;                       // buffer length
-    common::ui::UpDown* m_upDown3;            // buffer length selector
-    QLabel* m_label11;                        // "Liczba miejsc po przecinku"
-    QLineEdit* m_edit5;                       // decimals
-    common::ui::UpDown* m_upDown4;            // decimals selector
-    common::ui::LabeledEdit* m_labeledEdit1;  // label (series title)
-    common::ui::LabeledEdit* m_labeledEdit2;  // note
-    QCheckBox* m_checkBox3;                   // drawn on the chart
-    QPushButton* m_button1;                   // colour
-    common::ui::LabeledEdit* m_labeledEdit6;  // chart coefficient
-    QLabel* m_label12;                        // "k" before the first operand
-    common::ui::LabeledEdit* m_labeledEdit3;  // first operand
-    common::ui::UpDown* m_upDown13;           // first operand selector
-    QLabel* m_label34;                        // "+k" or "-k" before the second operand
-    QLineEdit* m_edit35;                      // second operand
-    common::ui::UpDown* m_upDown21;           // second operand selector
-    QLabel* m_label36;                        // "+k" before the third operand
-    QLineEdit* m_edit36;                      // third operand
-    common::ui::UpDown* m_upDown22;           // third operand selector
-    QCheckBox* m_checkBox18;                  // "ZERO": power with the means removed
-    QPushButton* m_button3;                   // defaults
-    QFrame* m_panel27;                        // advanced-channel panel
-    QLabel* m_label68;                        // fold switch of the advanced panel
-    QWidget* m_advancedFields;                // what the folded panel hides
-    QFrame* m_bevel1;                         // separator of the unfolded panel
-    common::ui::LabeledEdit* m_labeledEdit21; // vector input v
-    QCheckBox* m_checkBox19;                  // "wektor"
-    common::ui::LabeledEdit* m_labeledEdit22; // vector input w1
-    common::ui::LabeledEdit* m_labeledEdit23; // vector input w2
+    QLabel* Label10;                        // "Kanał"
+    QLineEdit* Edit2;                       // channel number
+    common::ui::UpDown* UpDown1;            // channel selector
+    QCheckBox* CheckBox1;                   // active
+    QLabel* Label9;                         // "Wejście(K)"
+    QLineEdit* Edit3;                       // input number
+    common::ui::UpDown* UpDown2;            // input selector
+    QLabel* Label5;                         // input description
+    QLabel* Label15;                        // "Wejście pomiarowe"
+    QLabel* Label13;                        // "Funkcja"
+    QComboBox* ComboBox1;                   // channel function
+    QLabel* Label8;                         // "Długość bufora pomiarowego"
+    QLineEdit* Edit4;                       // buffer length
+    common::ui::UpDown* UpDown3;            // buffer length selector
+    QLabel* Label11;                        // "Liczba miejsc po przecinku"
+    QLineEdit* Edit5;                       // decimals
+    common::ui::UpDown* UpDown4;            // decimals selector
+    common::ui::LabeledEdit* LabeledEdit1;  // label (series title)
+    common::ui::LabeledEdit* LabeledEdit2;  // note
+    QCheckBox* CheckBox3;                   // drawn on the chart
+    QPushButton* Button1;                   // colour
+    common::ui::LabeledEdit* LabeledEdit6;  // chart coefficient
+    QLabel* Label12;                        // "k" before the first operand
+    common::ui::LabeledEdit* LabeledEdit3;  // first operand
+    common::ui::UpDown* UpDown13;           // first operand selector
+    QLabel* Label34;                        // "+k" or "-k" before the second operand
+    QLineEdit* Edit35;                      // second operand
+    common::ui::UpDown* UpDown21;           // second operand selector
+    QLabel* Label36;                        // "+k" before the third operand
+    QLineEdit* Edit36;                      // third operand
+    common::ui::UpDown* UpDown22;           // third operand selector
+    QCheckBox* CheckBox18;                  // "ZERO": power with the means removed
+    QPushButton* Button3;                   // defaults
+    QFrame* Panel27;                        // advanced-channel panel
+    QLabel* Label68;                        // fold switch of the advanced panel
+    QWidget* m_advancedFields;              // what the folded panel hides
+    QFrame* Bevel1;                         // separator of the unfolded panel
+    common::ui::LabeledEdit* LabeledEdit21; // vector input v
+    QCheckBox* CheckBox19;                  // "wektor"
+    common::ui::LabeledEdit* LabeledEdit22; // vector input w1
+    common::ui::LabeledEdit* LabeledEdit23; // vector input w2
 };
 
 } // namespace korvanta::chart::ui

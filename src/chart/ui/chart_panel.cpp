@@ -49,165 +49,163 @@ ChartPanel::ChartPanel(const ChartEnvironment& environment, QWidget* parent)
 }
 
 void ChartPanel::buildMenus() {
-    m_popupMenu2 = new QMenu(this);
-    m_popupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    m_scalingofdiagram1 = addMenuAction(m_popupMenu2, QStringLiteral("Scalingofdiagram1"),
-                                        QStringLiteral("Skaluj granice wykresu"));
-    m_setlimitofdiagram1 = addMenuAction(m_popupMenu2, QStringLiteral("Setlimitofdiagram1"),
-                                         QStringLiteral("Ustaw granice wykresu"));
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    Scalingofdiagram1 = addMenuAction(PopupMenu2, QStringLiteral("Scalingofdiagram1"),
+                                      QStringLiteral("Skaluj granice wykresu"));
+    Setlimitofdiagram1 = addMenuAction(PopupMenu2, QStringLiteral("Setlimitofdiagram1"),
+                                       QStringLiteral("Ustaw granice wykresu"));
 
-    m_popupMenu4 = new QMenu(this);
-    m_popupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
-    m_yValue1 = addModeAction(m_popupMenu4, QStringLiteral("YValue1"), QStringLiteral("Wartość Y"));
-    m_visible1 = addModeAction(m_popupMenu4, QStringLiteral("Visible1"),
-                               QStringLiteral("Widoczne serie pogrubione"));
-    m_thickline1 =
-        addModeAction(m_popupMenu4, QStringLiteral("Thickline1"), QStringLiteral("Gruba linia"));
-    m_deleteseries1 =
-        addModeAction(m_popupMenu4, QStringLiteral("Deleteseries1"), QStringLiteral("Usuń serie"));
-    m_marked1 = addModeAction(m_popupMenu4, QStringLiteral("Marked1"),
-                              QStringLiteral("Wartości Y dla całej serii"));
+    PopupMenu4 = new QMenu(this);
+    PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
+    YValue1 = addModeAction(PopupMenu4, QStringLiteral("YValue1"), QStringLiteral("Wartość Y"));
+    Visible1 = addModeAction(PopupMenu4, QStringLiteral("Visible1"),
+                             QStringLiteral("Widoczne serie pogrubione"));
+    Thickline1 =
+        addModeAction(PopupMenu4, QStringLiteral("Thickline1"), QStringLiteral("Gruba linia"));
+    Deleteseries1 =
+        addModeAction(PopupMenu4, QStringLiteral("Deleteseries1"), QStringLiteral("Usuń serie"));
+    Marked1 = addModeAction(PopupMenu4, QStringLiteral("Marked1"),
+                            QStringLiteral("Wartości Y dla całej serii"));
 
-    m_popupMenu3 = new QMenu(this);
-    m_popupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    m_close1 = addMenuAction(m_popupMenu3, QStringLiteral("Close1"), QStringLiteral("Zamknij"));
-    m_closeandexit1 = addMenuAction(m_popupMenu3, QStringLiteral("Closeandexit1"),
-                                    QStringLiteral("Wyjdź i zamknij"));
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    Close1 = addMenuAction(PopupMenu3, QStringLiteral("Close1"), QStringLiteral("Zamknij"));
+    Closeandexit1 = addMenuAction(PopupMenu3, QStringLiteral("Closeandexit1"),
+                                  QStringLiteral("Wyjdź i zamknij"));
 
-    m_popupMenu9 = new QMenu(this);
-    m_popupMenu9->setObjectName(QStringLiteral("PopupMenu9"));
-    m_deleteseries2 =
-        addMenuAction(m_popupMenu9, QStringLiteral("Deleteseries2"), QStringLiteral("Usuń serię"));
-    m_movetoanalysis1 = addMenuAction(m_popupMenu9, QStringLiteral("Movetoanalysis1"),
-                                      QStringLiteral("Przenieś serię"));
-    m_movetoanalysis1->setVisible(false);
-    m_calibration1 =
-        addMenuAction(m_popupMenu9, QStringLiteral("Calibration1"), QStringLiteral("Kalibracja"));
+    PopupMenu9 = new QMenu(this);
+    PopupMenu9->setObjectName(QStringLiteral("PopupMenu9"));
+    Deleteseries2 =
+        addMenuAction(PopupMenu9, QStringLiteral("Deleteseries2"), QStringLiteral("Usuń serię"));
+    Movetoanalysis1 = addMenuAction(PopupMenu9, QStringLiteral("Movetoanalysis1"),
+                                    QStringLiteral("Przenieś serię"));
+    Movetoanalysis1->setVisible(false);
+    Calibration1 =
+        addMenuAction(PopupMenu9, QStringLiteral("Calibration1"), QStringLiteral("Kalibracja"));
 
-    connect(m_scalingofdiagram1, &QAction::triggered, this, &ChartPanel::scaleChart);
-    connect(m_setlimitofdiagram1, &QAction::triggered, this,
+    connect(Scalingofdiagram1, &QAction::triggered, this, &ChartPanel::scaleChart);
+    connect(Setlimitofdiagram1, &QAction::triggered, this,
             [this] { guarded([this] { applyFixedLimits(); }); });
     const std::pair<QAction*, SeriesClickMode> modes[] = {
-        {m_yValue1, SeriesClickMode::YValue},
-        {m_visible1, SeriesClickMode::VisibleThick},
-        {m_thickline1, SeriesClickMode::ThickLine},
-        {m_deleteseries1, SeriesClickMode::DeleteSeries},
-        {m_marked1, SeriesClickMode::MarkedWhole},
+        {YValue1, SeriesClickMode::YValue},       {Visible1, SeriesClickMode::VisibleThick},
+        {Thickline1, SeriesClickMode::ThickLine}, {Deleteseries1, SeriesClickMode::DeleteSeries},
+        {Marked1, SeriesClickMode::MarkedWhole},
     };
     for (const auto& [action, mode] : modes) {
         connect(action, &QAction::triggered, this, [this, mode] { chooseSeriesMode(mode); });
     }
-    connect(m_close1, &QAction::triggered, this, &ChartPanel::closeRequested);
-    connect(m_closeandexit1, &QAction::triggered, this, &ChartPanel::closeAndExitRequested);
-    connect(m_deleteseries2, &QAction::triggered, this, &ChartPanel::deleteLegendSeries);
+    connect(Close1, &QAction::triggered, this, &ChartPanel::closeRequested);
+    connect(Closeandexit1, &QAction::triggered, this, &ChartPanel::closeAndExitRequested);
+    connect(Deleteseries2, &QAction::triggered, this, &ChartPanel::deleteLegendSeries);
 }
 
 QToolButton* ChartPanel::addToolButton(const QString& name, const QString& hint,
                                        QStyle::StandardPixmap icon) {
-    auto* button = new QToolButton(m_toolBar2);
+    auto* button = new QToolButton(ToolBar2);
     button->setObjectName(name);
     button->setToolTip(hint);
     button->setIcon(style()->standardIcon(icon));
-    m_toolBar2->addWidget(button);
+    ToolBar2->addWidget(button);
     return button;
 }
 
 void ChartPanel::buildToolBar() {
-    m_toolBar2 = new QToolBar(this);
-    m_toolBar2->setObjectName(QStringLiteral("ToolBar2"));
-    layout()->addWidget(m_toolBar2);
+    ToolBar2 = new QToolBar(this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    layout()->addWidget(ToolBar2);
 
-    m_toolButton8 =
+    ToolButton8 =
         addToolButton(QStringLiteral("ToolButton8"), QStringLiteral("Zapisz wykres jako tekst"),
                       QStyle::SP_DialogSaveButton);
-    m_toolButton10 = addToolButton(QStringLiteral("ToolButton10"), QStringLiteral("Kopiuj"),
-                                   QStyle::SP_FileDialogDetailedView);
-    m_toolButton51 = addToolButton(QStringLiteral("ToolButton51"), QStringLiteral("Drukuj wykres"),
-                                   QStyle::SP_ComputerIcon);
-    m_toolButton14 = addToolButton(QStringLiteral("ToolButton14"), QStringLiteral("Widok 3D"),
-                                   QStyle::SP_TitleBarShadeButton);
-    m_toolButton14->setCheckable(true);
-    m_toolButton22 = addToolButton(QStringLiteral("ToolButton22"), QStringLiteral("Skalowanie"),
-                                   QStyle::SP_ArrowUp);
-    m_toolButton22->setCheckable(true);
-    m_toolButton22->setMenu(m_popupMenu2);
-    m_toolButton22->setPopupMode(QToolButton::MenuButtonPopup);
-    m_toolButton24 = addToolButton(QStringLiteral("ToolButton24"), QStringLiteral("Marked"),
-                                   QStyle::SP_FileDialogInfoView);
-    m_toolButton26 = addToolButton(QStringLiteral("ToolButton26"), QStringLiteral("Pokaż legendę"),
-                                   QStyle::SP_FileDialogListView);
-    m_toolButton26->setCheckable(true);
-    m_toolButton17 =
+    ToolButton10 = addToolButton(QStringLiteral("ToolButton10"), QStringLiteral("Kopiuj"),
+                                 QStyle::SP_FileDialogDetailedView);
+    ToolButton51 = addToolButton(QStringLiteral("ToolButton51"), QStringLiteral("Drukuj wykres"),
+                                 QStyle::SP_ComputerIcon);
+    ToolButton14 = addToolButton(QStringLiteral("ToolButton14"), QStringLiteral("Widok 3D"),
+                                 QStyle::SP_TitleBarShadeButton);
+    ToolButton14->setCheckable(true);
+    ToolButton22 = addToolButton(QStringLiteral("ToolButton22"), QStringLiteral("Skalowanie"),
+                                 QStyle::SP_ArrowUp);
+    ToolButton22->setCheckable(true);
+    ToolButton22->setMenu(PopupMenu2);
+    ToolButton22->setPopupMode(QToolButton::MenuButtonPopup);
+    ToolButton24 = addToolButton(QStringLiteral("ToolButton24"), QStringLiteral("Marked"),
+                                 QStyle::SP_FileDialogInfoView);
+    ToolButton26 = addToolButton(QStringLiteral("ToolButton26"), QStringLiteral("Pokaż legendę"),
+                                 QStyle::SP_FileDialogListView);
+    ToolButton26->setCheckable(true);
+    ToolButton17 =
         addToolButton(QStringLiteral("ToolButton17"), QStringLiteral("Cały lub część wykresu"),
                       QStyle::SP_TitleBarMaxButton);
-    m_toolButton29 = addToolButton(QStringLiteral("ToolButton29"),
-                                   QStringLiteral("Opcje serii danych"), QStyle::SP_BrowserReload);
-    m_toolButton29->setMenu(m_popupMenu4);
-    m_toolButton29->setPopupMode(QToolButton::MenuButtonPopup);
-    m_toolButton12 =
+    ToolButton29 = addToolButton(QStringLiteral("ToolButton29"),
+                                 QStringLiteral("Opcje serii danych"), QStyle::SP_BrowserReload);
+    ToolButton29->setMenu(PopupMenu4);
+    ToolButton29->setPopupMode(QToolButton::MenuButtonPopup);
+    ToolButton12 =
         addToolButton(QStringLiteral("ToolButton12"), QStringLiteral("Pomoc i aktualizacja"),
                       QStyle::SP_MessageBoxQuestion);
-    m_toolButton27 = addToolButton(QStringLiteral("ToolButton27"),
-                                   QStringLiteral("Zamknij i wyjdź"), QStyle::SP_DialogCloseButton);
-    m_toolButton27->setMenu(m_popupMenu3);
-    m_toolButton27->setPopupMode(QToolButton::MenuButtonPopup);
+    ToolButton27 = addToolButton(QStringLiteral("ToolButton27"), QStringLiteral("Zamknij i wyjdź"),
+                                 QStyle::SP_DialogCloseButton);
+    ToolButton27->setMenu(PopupMenu3);
+    ToolButton27->setPopupMode(QToolButton::MenuButtonPopup);
 
-    connect(m_toolButton8, &QToolButton::clicked, this, &ChartPanel::saveAsTextRequested);
-    connect(m_toolButton10, &QToolButton::clicked, this, [this] { m_chart->copyToClipboard(); });
-    connect(m_toolButton51, &QToolButton::clicked, this, &ChartPanel::printRequested);
-    connect(m_toolButton14, &QToolButton::clicked, this, [this](bool on) {
-        m_chart->setDepthView(on);
-        m_chart->replot(QCustomPlot::rpQueuedReplot);
+    connect(ToolButton8, &QToolButton::clicked, this, &ChartPanel::saveAsTextRequested);
+    connect(ToolButton10, &QToolButton::clicked, this, [this] { Chart1->copyToClipboard(); });
+    connect(ToolButton51, &QToolButton::clicked, this, &ChartPanel::printRequested);
+    connect(ToolButton14, &QToolButton::clicked, this, [this](bool on) {
+        Chart1->setDepthView(on);
+        Chart1->replot(QCustomPlot::rpQueuedReplot);
     });
-    connect(m_toolButton22, &QToolButton::clicked, this, &ChartPanel::toggleAutoScaling);
-    connect(m_toolButton24, &QToolButton::clicked, this, [this] {
-        m_chart->toggleAllMarks();
-        m_chart->replot(QCustomPlot::rpQueuedReplot);
+    connect(ToolButton22, &QToolButton::clicked, this, &ChartPanel::toggleAutoScaling);
+    connect(ToolButton24, &QToolButton::clicked, this, [this] {
+        Chart1->toggleAllMarks();
+        Chart1->replot(QCustomPlot::rpQueuedReplot);
     });
-    connect(m_toolButton26, &QToolButton::clicked, this, [this](bool on) {
-        m_chart->setLegendVisible(on);
-        m_chart->replot(QCustomPlot::rpQueuedReplot);
+    connect(ToolButton26, &QToolButton::clicked, this, [this](bool on) {
+        Chart1->setLegendVisible(on);
+        Chart1->replot(QCustomPlot::rpQueuedReplot);
     });
-    connect(m_toolButton17, &QToolButton::clicked, this, &ChartPanel::advancePartView);
-    connect(m_toolButton29, &QToolButton::clicked, this, &ChartPanel::resetSeriesOptions);
-    connect(m_toolButton12, &QToolButton::clicked, this, &ChartPanel::aboutRequested);
-    connect(m_toolButton27, &QToolButton::clicked, this, &ChartPanel::closeAndExitRequested);
+    connect(ToolButton17, &QToolButton::clicked, this, &ChartPanel::advancePartView);
+    connect(ToolButton29, &QToolButton::clicked, this, &ChartPanel::resetSeriesOptions);
+    connect(ToolButton12, &QToolButton::clicked, this, &ChartPanel::aboutRequested);
+    connect(ToolButton27, &QToolButton::clicked, this, &ChartPanel::closeAndExitRequested);
 }
 
 void ChartPanel::buildChartArea() {
-    m_chart = new MonitorChart(this);
-    qobject_cast<QBoxLayout*>(layout())->addWidget(m_chart, 1);
+    Chart1 = new MonitorChart(this);
+    qobject_cast<QBoxLayout*>(layout())->addWidget(Chart1, 1);
 
-    m_panel16 = new QWidget(this);
-    m_panel16->setObjectName(QStringLiteral("Panel16"));
-    auto* barLayout = new QHBoxLayout(m_panel16);
+    Panel16 = new QWidget(this);
+    Panel16->setObjectName(QStringLiteral("Panel16"));
+    auto* barLayout = new QHBoxLayout(Panel16);
     barLayout->setContentsMargins(2, 2, 2, 2);
-    m_trackBar1 = new QSlider(Qt::Horizontal, m_panel16);
-    m_trackBar1->setObjectName(QStringLiteral("TrackBar1"));
-    m_trackBar1->setRange(1, 1);
-    m_edit37 = new QLineEdit(m_panel16);
-    m_edit37->setObjectName(QStringLiteral("Edit37"));
-    m_edit37->setMaximumWidth(160);
-    barLayout->addWidget(m_trackBar1, 1);
-    barLayout->addWidget(m_edit37);
-    m_panel16->setVisible(false);
-    layout()->addWidget(m_panel16);
+    TrackBar1 = new QSlider(Qt::Horizontal, Panel16);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(1, 1);
+    Edit37 = new QLineEdit(Panel16);
+    Edit37->setObjectName(QStringLiteral("Edit37"));
+    Edit37->setMaximumWidth(160);
+    barLayout->addWidget(TrackBar1, 1);
+    barLayout->addWidget(Edit37);
+    Panel16->setVisible(false);
+    layout()->addWidget(Panel16);
 
-    m_memo2 = new QPlainTextEdit(this);
-    m_memo2->setObjectName(QStringLiteral("Memo2"));
-    m_memo2->setVisible(false);
-    layout()->addWidget(m_memo2);
+    Memo2 = new QPlainTextEdit(this);
+    Memo2->setObjectName(QStringLiteral("Memo2"));
+    Memo2->setVisible(false);
+    layout()->addWidget(Memo2);
 
-    m_label33 = new QLabel(this);
-    m_label33->setObjectName(QStringLiteral("Label33"));
-    layout()->addWidget(m_label33);
+    Label33 = new QLabel(this);
+    Label33->setObjectName(QStringLiteral("Label33"));
+    layout()->addWidget(Label33);
 
-    connect(m_trackBar1, &QSlider::valueChanged, this, &ChartPanel::onTrackBarChanged);
+    connect(TrackBar1, &QSlider::valueChanged, this, &ChartPanel::onTrackBarChanged);
 }
 
 void ChartPanel::connectChart() {
-    connect(m_chart, &QCustomPlot::plottableClick, this, &ChartPanel::onPointClicked);
-    connect(m_chart, &QCustomPlot::legendClick, this, &ChartPanel::onLegendClicked);
+    connect(Chart1, &QCustomPlot::plottableClick, this, &ChartPanel::onPointClicked);
+    connect(Chart1, &QCustomPlot::legendClick, this, &ChartPanel::onLegendClicked);
 }
 
 void ChartPanel::guarded(const std::function<void()>& handler) {
@@ -216,7 +214,7 @@ void ChartPanel::guarded(const std::function<void()>& handler) {
 
 void ChartPanel::setAutoScaling(bool on) {
     m_autoScaling = on;
-    m_toolButton22->setChecked(on);
+    ToolButton22->setChecked(on);
 }
 
 void ChartPanel::toggleAutoScaling() {
@@ -225,22 +223,22 @@ void ChartPanel::toggleAutoScaling() {
 }
 
 void ChartPanel::scaleChart() {
-    m_chart->scaleToData(*m_env.settings, m_env.monitoringRunning());
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->scaleToData(*m_env.settings, m_env.monitoringRunning());
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::applyFixedLimits() {
     const AxisLimits limits = parseFixedLimits(m_env.lowerLimitText(), m_env.upperLimitText());
-    m_chart->setFixedLimits(limits.lower, limits.upper);
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->setFixedLimits(limits.lower, limits.upper);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::applyAutoScaling() {
     if (m_autoScaling) {
-        m_chart->scaleToData(*m_env.settings, m_env.monitoringRunning());
+        Chart1->scaleToData(*m_env.settings, m_env.monitoringRunning());
     }
-    m_toolButton22->setChecked(m_autoScaling);
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    ToolButton22->setChecked(m_autoScaling);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::advancePartView() {
@@ -251,7 +249,7 @@ void ChartPanel::prepareForMonitoringStart() {
     m_seriesMenu.uncheck(SeriesClickMode::VisibleThick);
     m_seriesMenu.uncheck(SeriesClickMode::DeleteSeries);
     syncSeriesMenu();
-    m_label33->setText(QStringLiteral(" "));
+    Label33->setText(QStringLiteral(" "));
 }
 
 void ChartPanel::chooseSeriesMode(SeriesClickMode item) {
@@ -263,24 +261,24 @@ void ChartPanel::chooseSeriesMode(SeriesClickMode item) {
 }
 
 void ChartPanel::syncSeriesMenu() {
-    m_yValue1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::YValue));
-    m_visible1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::VisibleThick));
-    m_thickline1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::ThickLine));
-    m_deleteseries1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::DeleteSeries));
-    m_marked1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::MarkedWhole));
+    YValue1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::YValue));
+    Visible1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::VisibleThick));
+    Thickline1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::ThickLine));
+    Deleteseries1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::DeleteSeries));
+    Marked1->setChecked(m_seriesMenu.isChecked(SeriesClickMode::MarkedWhole));
 }
 
 void ChartPanel::showOnlyThickSeries() {
     for (int i = 0; i < MonitorChart::kSeriesCount; ++i) {
-        m_chart->setSeriesVisible(i, m_chart->seriesState(i) == SeriesState::Thick);
+        Chart1->setSeriesVisible(i, Chart1->seriesState(i) == SeriesState::Thick);
     }
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::onPointClicked(QCPAbstractPlottable* plottable, int dataIndex,
                                 QMouseEvent* event) {
-    const int n = m_chart->seriesIndexOf(plottable);
-    if (n < 0 || dataIndex < 0 || dataIndex >= m_chart->series(n)->data()->size()) {
+    const int n = Chart1->seriesIndexOf(plottable);
+    if (n < 0 || dataIndex < 0 || dataIndex >= Chart1->series(n)->data()->size()) {
         return;
     }
     const bool left = event->button() == Qt::LeftButton;
@@ -291,37 +289,37 @@ void ChartPanel::onPointClicked(QCPAbstractPlottable* plottable, int dataIndex,
         break;
     case SeriesClickMode::ThickLine:
         if (left) {
-            m_chart->setPenWidth(n, m_chart->penWidth(n) + 1);
-            m_chart->setSeriesState(n, SeriesState::Thick);
+            Chart1->setPenWidth(n, Chart1->penWidth(n) + 1);
+            Chart1->setSeriesState(n, SeriesState::Thick);
         } else if (right) {
-            m_chart->setPenWidth(n, 1);
-            m_chart->setSeriesState(n, SeriesState::Normal);
+            Chart1->setPenWidth(n, 1);
+            Chart1->setSeriesState(n, SeriesState::Normal);
         }
         break;
     case SeriesClickMode::DeleteSeries:
         if (left) {
-            m_chart->setSeriesState(n, SeriesState::Deleted);
+            Chart1->setSeriesState(n, SeriesState::Deleted);
             if (!m_env.monitoringRunning()) {
-                m_chart->setSeriesVisible(n, false);
+                Chart1->setSeriesVisible(n, false);
             }
         }
         break;
     case SeriesClickMode::MarkedWhole:
         if (left || right) {
-            m_chart->setMarksVisible(n, left);
+            Chart1->setMarksVisible(n, left);
         }
         break;
     case SeriesClickMode::None:
     case SeriesClickMode::VisibleThick:
         return;
     }
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::showPointValue(int series, int index) {
-    const double y = m_chart->series(series)->data()->at(index)->value;
-    m_label33->setText(QString(16, QLatin1Char(' ')) + m_chart->seriesTitle(series) +
-                       QStringLiteral("  Y=") + common::formatFloat(QStringLiteral("##0.0000"), y));
+    const double y = Chart1->series(series)->data()->at(index)->value;
+    Label33->setText(QString(16, QLatin1Char(' ')) + Chart1->seriesTitle(series) +
+                     QStringLiteral("  Y=") + common::formatFloat(QStringLiteral("##0.0000"), y));
 }
 
 void ChartPanel::onLegendClicked(QCPLegend*, QCPAbstractLegendItem* item, QMouseEvent* event) {
@@ -332,43 +330,43 @@ void ChartPanel::onLegendClicked(QCPLegend*, QCPAbstractLegendItem* item, QMouse
     }
     // The series itself is remembered, not the entry's place: the legend lists only the
     // visible series, so the two differ as soon as one is hidden.
-    m_legendSeriesIndex = m_chart->seriesIndexOf(entry->plottable());
+    m_legendSeriesIndex = Chart1->seriesIndexOf(entry->plottable());
     if (event->button() == Qt::RightButton) {
-        m_popupMenu9->popup(event->globalPosition().toPoint());
+        PopupMenu9->popup(event->globalPosition().toPoint());
     }
 }
 
 void ChartPanel::deleteLegendSeries() {
-    m_chart->setSeriesVisible(m_legendSeriesIndex, false);
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->setSeriesVisible(m_legendSeriesIndex, false);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::resetSeriesOptions() {
-    if (m_chart->holdsFile()) {
+    if (Chart1->holdsFile()) {
         emit redrawFileRequested();
         for (int i = 0; i < MonitorChart::kSeriesCount; ++i) {
-            m_chart->setSeriesState(i, SeriesState::Normal);
+            Chart1->setSeriesState(i, SeriesState::Normal);
         }
-        m_chart->setAllMarksVisible(false);
-        m_label33->setText(QStringLiteral(" "));
+        Chart1->setAllMarksVisible(false);
+        Label33->setText(QStringLiteral(" "));
     } else {
         const int count = std::clamp(m_env.channelCount(), 0, MonitorChart::kSeriesCount);
         for (int i = 0; i < count; ++i) {
             if (!m_env.settings->active(i + 1)) {
                 continue;
             }
-            m_chart->setMarksVisible(i, false);
-            m_label33->setText(QStringLiteral(" "));
-            m_chart->setSeriesVisible(i, true);
-            m_chart->setPenWidth(i, 1);
-            m_chart->setSeriesState(i, SeriesState::Normal);
+            Chart1->setMarksVisible(i, false);
+            Label33->setText(QStringLiteral(" "));
+            Chart1->setSeriesVisible(i, true);
+            Chart1->setPenWidth(i, 1);
+            Chart1->setSeriesState(i, SeriesState::Normal);
         }
     }
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::setBarViewVisible(bool on) {
-    m_panel16->setVisible(on);
+    Panel16->setVisible(on);
 }
 
 void ChartPanel::setBarCount(int count) {
@@ -376,24 +374,24 @@ void ChartPanel::setBarCount(int count) {
 }
 
 void ChartPanel::onTrackBarChanged(int position) {
-    if (position <= 1 && !m_chart->holdsFile()) {
+    if (position <= 1 && !Chart1->holdsFile()) {
         return;
     }
-    QCPBars* bars = m_chart->barSeries();
+    QCPBars* bars = Chart1->barSeries();
     bars->data()->clear();
     bars->setVisible(true);
     const int index = position - 1;
     for (int j = 0; j < m_barCount; ++j) {
-        ChartSeries* s = m_chart->series(j);
+        ChartSeries* s = Chart1->series(j);
         s->setVisible(true);
         if (index >= 0 && index < s->data()->size()) {
             bars->addData(j + 1, s->data()->at(index)->value);
         }
         s->setVisible(false);
     }
-    m_edit37->setText(m_chart->pointLabel(0, index));
-    m_chart->rescaleKeyAxis();
-    m_chart->replot(QCustomPlot::rpQueuedReplot);
+    Edit37->setText(Chart1->pointLabel(0, index));
+    Chart1->rescaleKeyAxis();
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 } // namespace korvanta::chart::ui

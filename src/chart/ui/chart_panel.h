@@ -26,7 +26,7 @@ class ChartPanel : public QWidget {
 public:
     explicit ChartPanel(const ChartEnvironment& environment, QWidget* parent = nullptr);
 
-    MonitorChart* chart() const { return m_chart; }
+    MonitorChart* chart() const { return Chart1; }
 
     // The auto-scaling flag; ToolButton22 is shown down while it is set.
     bool autoScaling() const { return m_autoScaling; }
@@ -56,7 +56,7 @@ public:
     // The number of channels of the loaded file, shown as bars by the bar view.
     int barCount() const { return m_barCount; }
     void setBarCount(int count);
-    QSlider* trackBar() const { return m_trackBar1; }
+    QSlider* trackBar() const { return TrackBar1; }
 
     // The series of the legend item last clicked (-1 before any click).
     int legendSeriesIndex() const { return m_legendSeriesIndex; }
@@ -96,40 +96,40 @@ private:
     int m_barCount = 0;
     int m_legendSeriesIndex = -1;
 
-    QToolBar* m_toolBar2;          // the chart tool bar
-    QToolButton* m_toolButton8;    // save chart as text
-    QToolButton* m_toolButton10;   // copy chart as bitmap
-    QToolButton* m_toolButton51;   // print
-    QToolButton* m_toolButton14;   // 3D view
-    QToolButton* m_toolButton22;   // auto-scaling, with the scaling menu
-    QToolButton* m_toolButton24;   // value marks
-    QToolButton* m_toolButton26;   // legend
-    QToolButton* m_toolButton17;   // whole or part view
-    QToolButton* m_toolButton29;   // series options reset, with the series menu
-    QToolButton* m_toolButton12;   // about and update
-    QToolButton* m_toolButton27;   // close and exit, with the close menu
-    QMenu* m_popupMenu2;           // scaling menu
-    QAction* m_scalingofdiagram1;  // fit limits
-    QAction* m_setlimitofdiagram1; // typed limits
-    QMenu* m_popupMenu4;           // series menu
-    QAction* m_yValue1;            // mode: Y value readout
-    QAction* m_visible1;           // mode: only thick series
-    QAction* m_thickline1;         // mode: thick line
-    QAction* m_deleteseries1;      // mode: delete series
-    QAction* m_marked1;            // mode: marks of a whole series
-    QMenu* m_popupMenu3;           // close menu
-    QAction* m_close1;             // close
-    QAction* m_closeandexit1;      // exit and close
-    QMenu* m_popupMenu9;           // legend menu
-    QAction* m_deleteseries2;      // switch the legend series off
-    QAction* m_movetoanalysis1;    // move series to analysis (hidden)
-    QAction* m_calibration1;       // calibration
-    MonitorChart* m_chart;         // Chart1
-    QWidget* m_panel16;            // bar view
-    QSlider* m_trackBar1;          // bar view position
-    QLineEdit* m_edit37;           // bar view time
-    QPlainTextEdit* m_memo2;       // hidden memo of the chart
-    QLabel* m_label33;             // point value readout
+    QToolBar* ToolBar2;          // the chart tool bar
+    QToolButton* ToolButton8;    // save chart as text
+    QToolButton* ToolButton10;   // copy chart as bitmap
+    QToolButton* ToolButton51;   // print
+    QToolButton* ToolButton14;   // 3D view
+    QToolButton* ToolButton22;   // auto-scaling, with the scaling menu
+    QToolButton* ToolButton24;   // value marks
+    QToolButton* ToolButton26;   // legend
+    QToolButton* ToolButton17;   // whole or part view
+    QToolButton* ToolButton29;   // series options reset, with the series menu
+    QToolButton* ToolButton12;   // about and update
+    QToolButton* ToolButton27;   // close and exit, with the close menu
+    QMenu* PopupMenu2;           // scaling menu
+    QAction* Scalingofdiagram1;  // fit limits
+    QAction* Setlimitofdiagram1; // typed limits
+    QMenu* PopupMenu4;           // series menu
+    QAction* YValue1;            // mode: Y value readout
+    QAction* Visible1;           // mode: only thick series
+    QAction* Thickline1;         // mode: thick line
+    QAction* Deleteseries1;      // mode: delete series
+    QAction* Marked1;            // mode: marks of a whole series
+    QMenu* PopupMenu3;           // close menu
+    QAction* Close1;             // close
+    QAction* Closeandexit1;      // exit and close
+    QMenu* PopupMenu9;           // legend menu
+    QAction* Deleteseries2;      // switch the legend series off
+    QAction* Movetoanalysis1;    // move series to analysis (hidden)
+    QAction* Calibration1;       // calibration
+    MonitorChart* Chart1;        // the chart
+    QWidget* Panel16;            // bar view
+    QSlider* TrackBar1;          // bar view position
+    QLineEdit* Edit37;           // bar view time
+    QPlainTextEdit* Memo2;       // hidden memo of the chart
+    QLabel* Label33;             // point value readout
 };
 
 } // namespace korvanta::chart::ui

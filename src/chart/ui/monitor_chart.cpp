@@ -90,14 +90,14 @@ void MonitorChart::buildSeries() {
         s->setVisible(false);
         m_series[static_cast<std::size_t>(i)] = s;
     }
-    m_bars = new QCPBars(xAxis, yAxis);
-    m_bars->setObjectName(QStringLiteral("Series72"));
-    m_bars->setName(QStringLiteral("Series72"));
-    m_bars->setWidthType(QCPBars::wtPlotCoords);
-    m_bars->setWidth(kBarWidth);
-    m_bars->setPen(QPen(Qt::black));
-    m_bars->setBrush(QColor(255, 0, 0));
-    m_bars->setVisible(false);
+    Series72 = new QCPBars(xAxis, yAxis);
+    Series72->setObjectName(QStringLiteral("Series72"));
+    Series72->setName(QStringLiteral("Series72"));
+    Series72->setWidthType(QCPBars::wtPlotCoords);
+    Series72->setWidth(kBarWidth);
+    Series72->setPen(QPen(Qt::black));
+    Series72->setBrush(QColor(255, 0, 0));
+    Series72->setVisible(false);
 }
 
 ChartSeries* MonitorChart::series(int index) const {
@@ -123,16 +123,16 @@ void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
                                  const monitor::CurrentValues& values, double now,
                                  bool visible1Checked) {
     if (settings.barChart()) {
-        m_bars->data()->clear();
+        Series72->data()->clear();
         for (int i = 0; i < kSeriesCount; ++i) {
             if (settings.active(i + 1)) {
-                m_bars->setVisible(true);
-                m_bars->addData(i + 1, values[static_cast<std::size_t>(i)]);
+                Series72->setVisible(true);
+                Series72->addData(i + 1, values[static_cast<std::size_t>(i)]);
             }
         }
         setTimeAxis(false);
     } else {
-        m_bars->setVisible(false);
+        Series72->setVisible(false);
         for (int i = 0; i < kSeriesCount; ++i) {
             if (!settings.active(i + 1)) {
                 continue;
@@ -207,9 +207,9 @@ void MonitorChart::scaleToData(const acquisition::SettingsRecord& settings,
                 consider(s);
             }
         }
-    } else if (m_bars->visible()) {
+    } else if (Series72->visible()) {
         bool found = false;
-        const QCPRange range = m_bars->data()->valueRange(found);
+        const QCPRange range = Series72->data()->valueRange(found);
         if (found) {
             extent.include(range.lower, range.upper);
         }

@@ -32,7 +32,7 @@ public:
     // Series by index 0..63 (nullptr outside); every per-series function below takes that index
     // and ignores one outside the range.
     ChartSeries* series(int index) const;
-    QCPBars* barSeries() const { return m_bars; }
+    QCPBars* barSeries() const { return Series72; }
     // The index of a line series, or -1 for any other plottable.
     int seriesIndexOf(const QCPAbstractPlottable* plottable) const;
 
@@ -110,7 +110,7 @@ private:
     int axisRectRow() const { return m_subtitle != nullptr ? 1 : 0; }
 
     std::array<ChartSeries*, kSeriesCount> m_series{};
-    QCPBars* m_bars = nullptr;
+    QCPBars* Series72 = nullptr; // the bars of the bar view
     QCPTextElement* m_subtitle = nullptr;
     QCPLayoutGrid* m_legendColumn = nullptr; // the legend above a filler, right of the axes
     DepthShadows* m_shadows = nullptr;
