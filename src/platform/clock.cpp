@@ -6,6 +6,8 @@
 
 namespace korvanta::platform {
 
-double SystemClock::now() const { return common::toDayNumber(QDateTime::currentDateTime()); }
+double SystemClock::now() const {
+    return common::toDayNumber(QDateTime::currentDateTime());
+}
 
 } // namespace korvanta::platform

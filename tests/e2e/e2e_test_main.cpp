@@ -1,6 +1,5 @@
 // Runs the end-to-end tests inside one QApplication on the offscreen platform.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {

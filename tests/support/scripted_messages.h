@@ -4,7 +4,6 @@
 #include "platform/messages.h"
 
 #include <QStringList>
-
 #include <deque>
 
 namespace korvanta::testing {
