@@ -1,6 +1,7 @@
 // The dynamic drawing of the whole data table: 64 series x 60,000 records redrawn and replotted,
 // against a bare QCustomPlot given the same points with setData.
 
+#include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
 
 #include <QApplication>
@@ -15,21 +16,14 @@ namespace {
 
 using korvanta::acquisition::SettingsRecord;
 using korvanta::acquisition::Tabela;
+using korvanta::benchmarks::Clock;
+using korvanta::benchmarks::median;
+using korvanta::benchmarks::millisecondsSince;
 using korvanta::chart::ui::MonitorChart;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kChannels = 64;
 constexpr int kRecords = 60000;
 constexpr int kRuns = 9;
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 int inputOf(int series) {
     return series % Tabela::kInputCount + 1;

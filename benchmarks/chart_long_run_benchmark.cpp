@@ -1,6 +1,7 @@
 // A day of live points on the monitoring chart: the cost of one more chart-point step and replot
 // after 24 h at 1 Hz with 64 channels, against a bare QCustomPlot holding the same points.
 
+#include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
 
 #include <QApplication>
@@ -13,8 +14,10 @@
 namespace {
 
 using korvanta::acquisition::SettingsRecord;
+using korvanta::benchmarks::Clock;
+using korvanta::benchmarks::median;
+using korvanta::benchmarks::millisecondsSince;
 using korvanta::chart::ui::MonitorChart;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kChannels = 64;
 constexpr int kSteps = 86400;
@@ -29,15 +32,6 @@ korvanta::monitor::CurrentValues valuesAt(int step) {
             10 * std::sin(step * 0.002 + n) + std::sin(step * 0.7 + 3 * n);
     }
     return v;
-}
-
-double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 } // namespace

@@ -267,7 +267,6 @@ void MonitoringController::showSaveFailure(bool failed, const QString& path) {
 }
 
 void MonitoringController::pomiaryN() {
-    ensureDataTable();
     const acquisition::TickView tick = m_window.link().tick();
     ChannelContext context{m_window.settings(),      tick,
                            m_window.currentValues(), m_window.power(),
@@ -307,7 +306,6 @@ void MonitoringController::pomiaryN() {
 
 void MonitoringController::RaportyN() {
     m_window.Memo1->clear();
-    ensureDataTable();
     const acquisition::TickView tick = m_window.link().tick();
     m_window.Label35->setText(QStringLiteral(" "));
     ChannelContext context{m_window.settings(),      tick,
