@@ -3,6 +3,7 @@
 
 #include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
+#include "monitor/current_values.h"
 
 #include <QApplication>
 #include <algorithm>

@@ -6,10 +6,10 @@
 
 namespace korvanta::acquisition {
 
-bool readSettingsDump(const QString& path, SettingsRecord& record) {
+common::Result<> readSettingsDump(const QString& path, SettingsRecord& record) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+        return common::Result<>::failure(common::fileFailure(path, file.errorString()));
     }
     auto* target = reinterpret_cast<char*>(record.bytes());
     for (;;) {
@@ -18,17 +18,20 @@ bool readSettingsDump(const QString& path, SettingsRecord& record) {
             break;
         }
     }
-    return true;
+    return {};
 }
 
-bool writeSettingsDump(const QString& path, const SettingsRecord& record) {
+common::Result<> writeSettingsDump(const QString& path, const SettingsRecord& record) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        return common::Result<>::failure(common::fileFailure(path, file.errorString()));
     }
     const auto* source = reinterpret_cast<const char*>(record.bytes());
     const auto size = static_cast<qint64>(SettingsRecord::kSize);
-    return file.write(source, size) == size && file.commit();
+    if (file.write(source, size) != size || !file.commit()) {
+        return common::Result<>::failure(common::fileFailure(path, file.errorString()));
+    }
+    return {};
 }
 
 QString settingsFileNameFor(const QString& programPath) {

@@ -2,6 +2,7 @@
 // Reading and writing the raw 61640-byte dump of the settings record.
 
 #include "acquisition/settings_record.h"
+#include "common/result.h"
 
 #include <QString>
 
@@ -9,12 +10,12 @@ namespace korvanta::acquisition {
 
 // Reads the file in chunks of 61640 bytes into the record from its first byte: a short file
 // replaces only its own length, every further chunk of a long file overwrites from the start.
-// False when the file cannot be opened (the record is then unchanged).
-bool readSettingsDump(const QString& path, SettingsRecord& record);
+// Fails with the reason when the file cannot be opened (the record is then unchanged).
+common::Result<> readSettingsDump(const QString& path, SettingsRecord& record);
 
 // Writes all 61640 bytes through a save file, so a failed write never leaves a truncated file
-// where a good one stood. False when the file cannot be written.
-bool writeSettingsDump(const QString& path, const SettingsRecord& record);
+// where a good one stood. Fails with the reason when the file cannot be written.
+common::Result<> writeSettingsDump(const QString& path, const SettingsRecord& record);
 
 // The settings file name for a program file: its name without directory and without its last
 // four characters when it ends in ".exe", then ".bupas" ("korvanta" gives "korvanta.bupas").

@@ -3,12 +3,13 @@
 #include "about/ui/tform5.h"
 #include "analysis/ui/tform7.h"
 #include "analysis/ui/tform8.h"
+#include "app/ui/tform34.h"
 #include "bench/ui/tform10.h"
 #include "bench/ui/tform9.h"
-#include "monitor/main_window_services.h"
-#include "monitor/ui/tform34.h"
+#include "monitor/monitoring_session.h"
 #include "platform/clock.h"
 #include "platform/launcher.h"
+#include "platform/services.h"
 #include "platform/ui/guarded_application.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/qt_messages.h"
@@ -27,7 +28,7 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
 
-    monitor::MainWindowServices services;
+    platform::Services services;
     services.messages = &messages;
     services.dialogs = &dialogs;
     services.launcher = &launcher;
@@ -40,13 +41,13 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     const QString programPath =
         arguments.isEmpty() ? QStringLiteral("korvanta") : arguments.takeFirst();
 
-    monitor::ui::TForm34 window(services, arguments, programPath);
+    app::ui::TForm34 window(services, arguments, programPath);
     messages.setParent(&window);
     dialogs.setParent(&window);
     about::ui::TForm5 form5(&window);
     analysis::ui::TForm7 form7(&window);
     analysis::ui::TForm8 form8(&window);
-    bench::ui::TForm9 form9(window.settings(), messages, &window);
+    bench::ui::TForm9 form9(window.session().settings(), messages, &window);
     bench::ui::TForm10 form10(&window);
     window.setDialogs(&form5, &form9);
 

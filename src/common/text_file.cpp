@@ -19,30 +19,36 @@ QByteArray encodeLines(const QStringList& lines) {
 
 } // namespace
 
-bool appendLines(const QString& path, const QStringList& lines) {
+Result<> appendLines(const QString& path, const QStringList& lines) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        return false;
+        return Result<>::failure(fileFailure(path, file.errorString()));
     }
     const QByteArray bytes = encodeLines(lines);
-    return file.write(bytes) == bytes.size() && file.flush();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return Result<>::failure(fileFailure(path, file.errorString()));
+    }
+    return {};
 }
 
-bool writeLines(const QString& path, const QStringList& lines) {
+Result<> writeLines(const QString& path, const QStringList& lines) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        return Result<>::failure(fileFailure(path, file.errorString()));
     }
     const QByteArray bytes = encodeLines(lines);
-    return file.write(bytes) == bytes.size() && file.commit();
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        return Result<>::failure(fileFailure(path, file.errorString()));
+    }
+    return {};
 }
 
-bool readLines(const QString& path, QStringList& lines) {
+Result<QStringList> readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return false;
+        return Result<QStringList>::failure(fileFailure(path, file.errorString()));
     }
-    lines.clear();
+    QStringList lines;
     const QByteArray all = file.readAll();
     qsizetype start = 0;
     while (start < all.size()) {
@@ -57,7 +63,7 @@ bool readLines(const QString& path, QStringList& lines) {
         lines.append(fromCp1250(all.mid(start, stop - start)));
         start = end + 1;
     }
-    return true;
+    return lines;
 }
 
 } // namespace korvanta::common

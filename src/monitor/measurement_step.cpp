@@ -14,16 +14,8 @@
 namespace korvanta::monitor {
 namespace {
 
-void showRates(const acquisition::ControlBlock& control, MeasurementResult& result) {
-    result.frequencyText = control.frequencyText();
-    if (control.samplePeriod() != 0) {
-        result.frequencyEdit = common::formatGeneral(control.frequencyHz());
-    }
-    result.bufferSizeText = QString::number(control.recordCount());
-}
-
-QString dataLine(const ChannelContext& context, const MeasurementInputs& inputs) {
-    QString line = lineTimeText(inputs.realTimeStamps, inputs.now, inputs.startTime);
+QString dataLine(const ChannelContext& context, const MeasurementInputs& inputs, double startTime) {
+    QString line = lineTimeText(context.settings.realTimeStamps(), inputs.now, startTime);
     for (int k = 1; k <= acquisition::SettingsRecord::kChannelCount; ++k) {
         if (context.settings.active(k)) {
             line += QLatin1Char(' ');
@@ -46,34 +38,46 @@ QString danFileName(const MeasurementInputs& inputs) {
            QStringLiteral(".dan");
 }
 
-void save(const MeasurementInputs& inputs, MeasurementResult& result, const QString& header) {
+void save(const acquisition::SettingsRecord& settings, const MeasurementInputs& inputs,
+          MeasurementResult& result, const QString& header) {
     result.saved = true;
-    result.savePath = enterDataDirectory(inputs.dataDirectory, danFileName(inputs));
+    result.savePath = enterDataDirectory(settings.dataDirectory(), danFileName(inputs));
     QStringList lines;
     if (!QFileInfo::exists(result.savePath)) {
         lines << header;
     }
     lines << result.dataLine;
-    result.saveFailed = !common::appendLines(result.savePath, lines);
+    result.saveFailure = common::appendLines(result.savePath, lines).reason();
 }
 
-} // namespace
-
-void runMeasurementStep(ChannelContext& context, const MeasurementInputs& inputs,
-                        SaveCounter& saveCounter, MeasurementResult& result) {
+void runInOrder(ChannelContext& context, const MeasurementInputs& inputs, double startTime,
+                SaveCounter& saveCounter, MeasurementResult& result) {
     common::setDecimalSeparator(QLatin1Char('.'));
-    showRates(context.tick.control, result);
+    result.rates = ratesOf(context.tick.control);
     evaluateActiveChannels(context);
-    result.dataLine = dataLine(context, inputs);
+    result.dataLine = dataLine(context, inputs, startTime);
     result.label55 =
         QStringLiteral("Current system: ") + addressText(context.tick.control.systemAddress());
     result.columnHeader = columnHeader(context.settings);
     const int period = common::parseInt(inputs.saveEveryText);
     if (inputs.saveEvery && saveCounter.advance(period)) {
-        save(inputs, result, inputs.fileDescription + result.columnHeader);
+        save(context.settings, inputs, result, inputs.fileDescription + result.columnHeader);
     }
     const int lineLimit = common::parseInt(inputs.lineLimitText);
     result.deleteFirstMemoLine = lineLimit != 0 && inputs.memoLineCount == lineLimit;
+}
+
+} // namespace
+
+MeasurementResult runMeasurementStep(ChannelContext& context, const MeasurementInputs& inputs,
+                                     double startTime, SaveCounter& saveCounter) {
+    MeasurementResult result;
+    try {
+        runInOrder(context, inputs, startTime, saveCounter, result);
+    } catch (const common::ConversionError& error) {
+        result.conversionError = error;
+    }
+    return result;
 }
 
 } // namespace korvanta::monitor

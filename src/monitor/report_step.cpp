@@ -25,10 +25,10 @@ QString channelLine(const ChannelContext& context, int k, const QStringList& fun
 
 } // namespace
 
-QStringList buildReport(ChannelContext& context, const ReportInputs& inputs) {
+QStringList buildReport(ChannelContext& context, const ReportInputs& inputs, double startTime) {
     evaluateActiveChannels(context);
     QStringList lines{QStringLiteral("REPORT ") +
-                      lineTimeText(inputs.realTimeStamps, inputs.now, inputs.startTime)};
+                      lineTimeText(context.settings.realTimeStamps(), inputs.now, startTime)};
     for (int k = 1; k <= acquisition::SettingsRecord::kChannelCount; ++k) {
         if (context.settings.active(k)) {
             lines << channelLine(context, k, inputs.functionNames);
@@ -50,13 +50,13 @@ ReportSaveResult saveReport(const acquisition::SettingsRecord& settings,
         return result;
     }
     result.saved = true;
-    result.savePath = enterDataDirectory(inputs.dataDirectory, inputs.fileName + ".dan");
+    result.savePath = enterDataDirectory(settings.dataDirectory(), inputs.fileName + ".dan");
     QStringList lines;
     if (!QFileInfo::exists(result.savePath)) {
         lines << inputs.fileDescription + result.columnHeader;
     }
     lines << memoLines << QString();
-    result.saveFailed = !common::appendLines(result.savePath, lines);
+    result.saveFailure = common::appendLines(result.savePath, lines).reason();
     return result;
 }
 

@@ -64,7 +64,11 @@ protected:
         elapsed.start();
         while (elapsed.elapsed() < 30000) {
             QThread::msleep(200);
-            if (common::readLines(m_dir.filePath(file), content) && content.size() >= lines) {
+            const auto read = common::readLines(m_dir.filePath(file));
+            if (read) {
+                content = read.value();
+            }
+            if (content.size() >= lines) {
                 break;
             }
         }

@@ -1,6 +1,6 @@
 #include "bench/ui/parameter_edit_binding.h"
 
-#include "common/handler_guard.h"
+#include "platform/handler_guard.h"
 
 namespace korvanta::bench::ui {
 
@@ -8,7 +8,7 @@ void bindParameterEdit(QLineEdit* edit, platform::Messages& messages,
                        std::function<void(const QString&)> store) {
     QObject::connect(edit, &QLineEdit::textChanged, edit,
                      [&messages, store = std::move(store)](const QString& text) {
-                         common::runGuarded(messages, [&] { store(text); });
+                         platform::runGuarded(messages, [&] { store(text); });
                      });
 }
 

@@ -1,10 +1,10 @@
 #include "chart/ui/channel_editor_page.h"
 
 #include "chart/ui/monitor_chart.h"
-#include "common/handler_guard.h"
 #include "common/number_format.h"
 #include "common/ui/labeled_edit.h"
 #include "common/ui/up_down.h"
+#include "platform/handler_guard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -468,7 +468,7 @@ void ChannelEditorPage::onInputClicked(int input) {
 }
 
 void ChannelEditorPage::onCoefficientEdited(const QString& text) {
-    common::runGuarded(*m_env.messages, [this, &text] {
+    platform::runGuarded(*m_env.messages, [this, &text] {
         m_env.settings->setChartCoefficient(editedChannel(), common::parseInt(text));
     });
 }

@@ -1,7 +1,7 @@
 #include "chart/ui/chart_panel.h"
 
-#include "common/handler_guard.h"
 #include "common/number_format.h"
+#include "platform/handler_guard.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -209,7 +209,7 @@ void ChartPanel::connectChart() {
 }
 
 void ChartPanel::guarded(const std::function<void()>& handler) {
-    common::runGuarded(*m_env.messages, handler);
+    platform::runGuarded(*m_env.messages, handler);
 }
 
 void ChartPanel::setAutoScaling(bool on) {

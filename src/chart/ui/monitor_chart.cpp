@@ -120,7 +120,7 @@ void MonitorChart::clearForNewMeasurement() {
 }
 
 void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
-                                 const monitor::CurrentValues& values, double now,
+                                 std::span<const double, 64> values, double now,
                                  bool visible1Checked) {
     if (settings.barChart()) {
         Series72->data()->clear();

@@ -8,13 +8,13 @@
 #include "chart/series_state.h"
 #include "chart/ui/chart_series.h"
 #include "chart/vector_channel.h"
-#include "monitor/current_values.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <qcustomplot.h>
+#include <span>
 
 namespace korvanta::chart::ui {
 
@@ -41,7 +41,7 @@ public:
     // The chart-point step (RysWyk): one bar per active channel, or one point per active channel
     // at X = now on its line series. The caller replots.
     void addLivePoints(const acquisition::SettingsRecord& settings,
-                       const monitor::CurrentValues& values, double now, bool visible1Checked);
+                       std::span<const double, 64> values, double now, bool visible1Checked);
     // The dynamic drawing step: every eligible series redrawn from the whole data table (the
     // vector step may write into it). A channel whose input number is not 1..32 gets no points.
     void rysowanieD(const acquisition::TickView& view, const acquisition::SettingsRecord& settings,

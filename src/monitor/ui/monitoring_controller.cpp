@@ -1,20 +1,14 @@
 #include "monitor/ui/monitoring_controller.h"
 
-#include "analysis/ui/analysis_page.h"
 #include "chart/ui/channel_editor_page.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
-#include "common/handler_guard.h"
-#include "files/ui/file_browser_panel.h"
 #include "monitor/auto_restart.h"
-#include "monitor/channel_functions.h"
-#include "monitor/measurement_step.h"
 #include "monitor/period.h"
-#include "monitor/report_step.h"
 #include "monitor/ui/advanced_page.h"
 #include "monitor/ui/program_settings_page.h"
 #include "monitor/ui/system_properties_page.h"
-#include "monitor/ui/tform34.h"
+#include "platform/handler_guard.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,8 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
@@ -50,32 +42,48 @@ void removeFirstLine(QPlainTextEdit& memo) {
     cursor.removeSelectedText();
 }
 
+int lineCount(const QPlainTextEdit& memo) {
+    return memo.document()->isEmpty() ? 0 : memo.blockCount();
+}
+
 } // namespace
 
-MonitoringController::MonitoringController(TForm34& window) : QObject(&window), m_window(window) {
+MonitoringController::MonitoringController(MonitoringSession& session,
+                                           const platform::Services& services,
+                                           MonitoringPages pages, QString startDirectory,
+                                           QObject* parent)
+    : QObject(parent), m_session(session), m_services(services), m_pages(pages),
+      m_startDirectory(std::move(startDirectory)) {
     setObjectName(QStringLiteral("MonitoringController"));
-    Timer1 = makeTimer(&window, "Timer1", 100);
-    Timer4 = makeTimer(&window, "Timer4", 200);
-    Timer8 = makeTimer(&window, "Timer8", kAutoStartDelayMs, true);
+    Timer1 = makeTimer(this, "Timer1", 100);
+    Timer4 = makeTimer(this, "Timer4", 200);
+    Timer8 = makeTimer(this, "Timer8", kAutoStartDelayMs, true);
     connect(Timer1, &QTimer::timeout, this, &MonitoringController::ToolButton6Click);
     connect(Timer4, &QTimer::timeout, this, &MonitoringController::Timer4Timer);
     connect(Timer8, &QTimer::timeout, this, &MonitoringController::Timer8Timer);
 }
 
 bool MonitoringController::guard(const std::function<void()>& handler) {
-    return common::runGuarded(*m_window.services().messages, handler);
+    return platform::runGuarded(*m_services.messages, handler);
 }
 
 bool MonitoringController::running() const {
     return Timer1->isActive() || Timer4->isActive();
 }
 
+void MonitoringController::stopAll() {
+    Timer1->stop();
+    Timer4->stop();
+    Timer8->stop();
+}
+
 bool MonitoringController::periodIntervalOrWarn(int& interval) {
-    const auto valid = monitoringInterval(m_window.TabSheet4->periodText());
+    const auto valid = monitoringInterval(m_pages.program.periodText());
     if (!valid) {
         // A period of 0 s (or a text not of the form hh:mm:ss.zzz) would run the cycle timer at
         // interval 0 and spin the event loop; the timer stays off instead.
-        m_window.services().messages->show(m_window.messageText(8), QStringLiteral("ERROR"));
+        m_services.messages->show(QStringLiteral("Ustaw częstość pomiarów"),
+                                  QStringLiteral("ERROR"));
         return false;
     }
     interval = *valid;
@@ -83,14 +91,14 @@ bool MonitoringController::periodIntervalOrWarn(int& interval) {
 }
 
 void MonitoringController::clearForNewMeasurement() {
-    m_window.Memo1->clear();
-    m_window.Panel3->chart()->clearForNewMeasurement();
-    m_startTime = m_window.services().clock->now();
+    m_pages.log.clear();
+    m_pages.chart.chart()->clearForNewMeasurement();
+    m_session.startNewMeasurement(m_services.clock->now());
 }
 
 void MonitoringController::askOrClearForNewMeasurement() {
-    if (m_window.TabSheet4->fileName() == m_previousFileName) {
-        const bool fresh = m_window.services().messages->askYesNo(
+    if (m_pages.program.fileName() == m_session.previousFileName()) {
+        const bool fresh = m_services.messages->askYesNo(
             QStringLiteral("Jeśli chcesz zacząć nowy pomiar wciśnij TAK, jeśli chcesz kontynuować "
                            "poprzedni wciśnij NIE."),
             QStringLiteral("Nowy pomiar?"));
@@ -109,54 +117,53 @@ void MonitoringController::ToolButton2Click() {
             return;
         }
         askOrClearForNewMeasurement();
-        ensureDataTable();
-        ProgramSettingsPage& program = *m_window.TabSheet4;
+        m_session.ensureDataTable();
+        ProgramSettingsPage& program = m_pages.program;
         if (program.staticMode()) {
-            m_window.ToolButton2->setChecked(true);
-            m_window.TabSheet11->reportMemo()->clear();
-            m_window.TabSheet3->setMonitoringState(true);
-            m_window.Panel3->chart()->clearForNewMeasurement();
+            m_pages.startButton.setChecked(true);
+            m_pages.advanced.reportMemo()->clear();
+            m_pages.channels.setMonitoringState(true);
+            m_pages.chart.chart()->clearForNewMeasurement();
             Timer1->setInterval(interval);
             Timer1->start();
-            m_window.Panel3->prepareForMonitoringStart();
+            m_pages.chart.prepareForMonitoringStart();
         }
         if (program.dynamicMode()) {
             Timer4->setInterval(interval);
             Timer4->start();
         }
-        m_window.Panel3->chart()->setHoldsFile(false);
-        m_window.ToolButton2->setEnabled(false);
-        m_window.Panel3->setAutoScaling(true);
+        m_pages.chart.chart()->setHoldsFile(false);
+        m_pages.startButton.setEnabled(false);
+        m_pages.chart.setAutoScaling(true);
         program.setModeButtonsEnabled(false);
     });
 }
 
 void MonitoringController::ToolButton4Click() {
     guard([this] {
-        ProgramSettingsPage& program = *m_window.TabSheet4;
+        ProgramSettingsPage& program = m_pages.program;
         if (program.staticMode()) {
-            m_window.ToolButton2->setChecked(false);
+            m_pages.startButton.setChecked(false);
             Timer1->stop();
-            m_window.TabSheet3->setMonitoringState(false);
+            m_pages.channels.setMonitoringState(false);
         }
         if (program.dynamicMode()) {
             Timer4->stop();
         }
-        m_window.Panel1->refresh();
-        m_window.ToolButton2->setEnabled(true);
+        emit stopped();
+        m_pages.startButton.setEnabled(true);
         program.setModeButtonsEnabled(true);
-        m_previousFileName = program.fileName();
-        m_window.Panel3->setAutoScaling(false);
+        m_session.setPreviousFileName(program.fileName());
+        m_pages.chart.setAutoScaling(false);
     });
 }
 
 void MonitoringController::ToolButton6Click() {
     guard([this] {
-        ensureDataTable();
-        const acquisition::ControlBlock block = m_window.link().control();
-        m_window.TabSheet2->setChannelCount(block.channelCount());
+        m_session.ensureDataTable();
+        m_pages.system.setChannelCount(m_session.link().control().channelCount());
         runModeStep();
-        if (m_window.TabSheet4->reportsSelected()) {
+        if (m_pages.program.reportsSelected()) {
             RaportyN();
         }
     });
@@ -165,62 +172,33 @@ void MonitoringController::ToolButton6Click() {
 }
 
 void MonitoringController::runModeStep() {
-    if (!m_window.TabSheet4->measurementsSelected()) {
+    if (!m_pages.program.measurementsSelected()) {
         return;
     }
-    if (!m_window.TabSheet11->addressCheck()->isChecked()) {
+    if (!m_pages.advanced.addressCheck()->isChecked()) {
         pomiaryN();
         return;
     }
-    acquisition::ControlBlock block = m_window.link().control();
-    switch (dispatchAddress(block.systemAddress(), m_window.TabSheet11->addressList()->text(),
-                            m_address)) {
-    case AddressAction::NotListed:
-        block.setAddressFlag(0);
-        break;
-    case AddressAction::TakeMedian:
-        m_window.median().takeMedian();
-        break;
-    case AddressAction::RunAddressStep:
-        // The address step with its dynamic recording is not part of this program yet; the
-        // tick is counted so the median is still taken every fifth address tick.
-        m_window.link().setLastTimeStamp(0);
-        ++m_address.addressPassCount;
-        break;
-    }
+    m_session.addressTick(m_pages.advanced.addressList()->text());
 }
 
 void MonitoringController::stallWatch() {
-    switch (m_window.link().checkNewRecord()) {
-    case acquisition::RecordArrival::Same:
-        if (m_window.TabSheet11->autoRestart()->isChecked()) {
-            autoRestart();
-        }
-        break;
-    case acquisition::RecordArrival::New:
-    case acquisition::RecordArrival::Older:
-    case acquisition::RecordArrival::NoData:
-        break;
+    if (m_session.link().checkNewRecord() == acquisition::RecordArrival::Same &&
+        m_pages.advanced.autoRestart()->isChecked()) {
+        autoRestart();
     }
 }
 
 void MonitoringController::autoRestart() {
-    m_window.link().setLastTimeStamp(0);
-    m_window.link().requestEnd();
-    QDir::setCurrent(m_window.startDirectory());
-    if (!restartAvailable(m_window.startDirectory())) {
+    acquisition::AcquisitionLink& link = m_session.link();
+    link.setLastTimeStamp(0);
+    link.requestEnd();
+    QDir::setCurrent(m_startDirectory);
+    if (!restartAvailable(m_startDirectory)) {
         return;
     }
-    m_window.services().launcher->startDetached(QLatin1String(kRestartProgram), {},
-                                                m_window.startDirectory());
-    m_window.Closeandexit1Click();
-}
-
-void MonitoringController::ensureDataTable() {
-    acquisition::AcquisitionLink& link = m_window.link();
-    if (!link.readOnlyMode() && !link.tick().hasData() && link.control().recordCount() > 0) {
-        link.attachDataTable();
-    }
+    m_services.launcher->startDetached(QLatin1String(kRestartProgram), {}, m_startDirectory);
+    emit restartRequested();
 }
 
 void MonitoringController::Button2Click() {
@@ -234,103 +212,81 @@ void MonitoringController::Button2Click() {
 
 void MonitoringController::Timer8Timer() {
     ToolButton2Click();
-    m_window.TabSheet4->setSaveEveryChecked(true);
-    m_window.TabSheet11->extraReport()->setChecked(true);
-    m_window.TabSheet11->extraNetFile()->setChecked(true);
+    m_pages.program.setSaveEveryChecked(true);
+    m_pages.advanced.extraReport()->setChecked(true);
+    m_pages.advanced.extraNetFile()->setChecked(true);
     Timer8->stop();
 }
 
 void MonitoringController::Timer4Timer() {
     guard([this] {
-        ensureDataTable();
-        const acquisition::TickView tick = m_window.link().tick();
-        m_window.Panel3->chart()->rysowanieD(tick, m_window.settings(),
-                                             m_window.TabSheet3->vectorChannel());
-        applyAutoScaling();
+        m_session.ensureDataTable();
+        const acquisition::TickView tick = m_session.link().tick();
+        m_pages.chart.chart()->rysowanieD(tick, m_session.settings(),
+                                          m_pages.channels.vectorChannel());
+        m_pages.chart.applyAutoScaling();
     });
 }
 
-void MonitoringController::applyAutoScaling() {
-    m_window.Panel3->applyAutoScaling();
-}
-
 void MonitoringController::Action1Execute() {
-    m_window.Panel3->chart()->addLivePoints(m_window.settings(), m_window.currentValues(),
-                                            m_window.services().clock->now(),
-                                            m_window.Panel3->visible1Checked());
+    m_pages.chart.chart()->addLivePoints(m_session.settings(), m_session.currentValues(),
+                                         m_services.clock->now(), m_pages.chart.visible1Checked());
 }
 
-void MonitoringController::showSaveFailure(bool failed, const QString& path) {
-    if (failed) {
-        m_window.setStatusPanelText(1, QStringLiteral("Save error: ") + QFileInfo(path).fileName());
+void MonitoringController::showSaveResult(const QString& failure, const QString& path) {
+    if (!failure.isEmpty()) {
+        emit saveStatusChanged(QStringLiteral("Save error: ") + QFileInfo(path).fileName());
     }
 }
 
 void MonitoringController::pomiaryN() {
-    const acquisition::TickView tick = m_window.link().tick();
-    ChannelContext context{m_window.settings(),      tick,
-                           m_window.currentValues(), m_window.power(),
-                           m_window.median(),        m_window.TabSheet3->zeroChecked()};
-    const ProgramSettingsPage& program = *m_window.TabSheet4;
+    const ProgramSettingsPage& program = m_pages.program;
     MeasurementInputs inputs;
-    inputs.realTimeStamps = m_window.settings().realTimeStamps();
-    inputs.now = m_window.services().clock->now();
-    inputs.startTime = m_startTime;
+    inputs.now = m_services.clock->now();
+    inputs.zeroChecked = m_pages.channels.zeroChecked();
     inputs.saveEvery = program.saveEveryChecked();
     inputs.saveEveryText = program.saveEveryText();
-    inputs.addressFileBase = m_window.TabSheet11->addressFileName()->text();
+    inputs.addressFileBase = m_pages.advanced.addressFileName()->text();
     inputs.fileName = program.fileName();
     inputs.fileDescription = program.fileDescription();
-    inputs.dataDirectory = m_window.settings().dataDirectory();
     inputs.lineLimitText = program.lineLimitText();
-    inputs.memoLineCount = m_window.Memo1->document()->isEmpty() ? 0 : m_window.Memo1->blockCount();
-    MeasurementResult result;
-    // The labels show what the step reached even when a typed number ends it early.
-    const auto show = qScopeGuard([this, &result] {
-        SystemPropertiesPage& system = *m_window.TabSheet2;
-        system.setFrequencyText(result.frequencyText);
-        if (result.frequencyEdit) {
-            m_window.TabSheet6->edit39()->setText(*result.frequencyEdit);
-        }
-        system.setBufferSizeText(result.bufferSizeText);
-        system.systemLabel()->setText(result.label55);
-        showSaveFailure(result.saveFailed, result.savePath);
-    });
-    runMeasurementStep(context, inputs, m_saveCounter, result);
-    if (result.deleteFirstMemoLine) {
-        removeFirstLine(*m_window.Memo1);
+    inputs.memoLineCount = lineCount(m_pages.log);
+    const MeasurementResult result = m_session.measure(m_session.link().tick(), inputs);
+    // The labels show what the step reached even when a typed number ended it early.
+    emit ratesChanged(result.rates);
+    m_pages.system.systemLabel()->setText(result.label55);
+    showSaveResult(result.saveFailure, result.savePath);
+    if (result.conversionError) {
+        throw *result.conversionError;
     }
-    m_window.Panel3->chart()->setHoldsFile(false);
-    applyAutoScaling();
+    if (result.deleteFirstMemoLine) {
+        removeFirstLine(m_pages.log);
+    }
+    m_pages.chart.chart()->setHoldsFile(false);
+    m_pages.chart.applyAutoScaling();
 }
 
 void MonitoringController::RaportyN() {
-    m_window.Memo1->clear();
-    const acquisition::TickView tick = m_window.link().tick();
-    m_window.Label35->setText(QStringLiteral(" "));
-    ChannelContext context{m_window.settings(),      tick,
-                           m_window.currentValues(), m_window.power(),
-                           m_window.median(),        m_window.TabSheet3->zeroChecked()};
+    m_pages.log.clear();
+    m_pages.logHeader.setText(QStringLiteral(" "));
     ReportInputs inputs;
-    inputs.realTimeStamps = m_window.settings().realTimeStamps();
-    inputs.now = m_window.services().clock->now();
-    inputs.startTime = m_startTime;
-    inputs.functionNames = m_window.TabSheet3->functionNames();
-    const QStringList lines = buildReport(context, inputs);
-    m_window.Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    inputs.now = m_services.clock->now();
+    inputs.zeroChecked = m_pages.channels.zeroChecked();
+    inputs.functionNames = m_pages.channels.functionNames();
+    const QStringList lines = m_session.report(m_session.link().tick(), inputs);
+    m_pages.log.setPlainText(lines.join(QLatin1Char('\n')));
     Action1Execute();
-    const ProgramSettingsPage& program = *m_window.TabSheet4;
+    const ProgramSettingsPage& program = m_pages.program;
     ReportSaveInputs save;
     save.reportsSelected = program.reportsSelected();
     save.saveEvery = program.saveEveryChecked();
     save.saveEveryText = program.saveEveryText();
     save.fileName = program.fileName();
     save.fileDescription = program.fileDescription();
-    save.dataDirectory = m_window.settings().dataDirectory();
-    const ReportSaveResult saved = saveReport(m_window.settings(), save, lines, m_saveCounter);
-    showSaveFailure(saved.saveFailed, saved.savePath);
-    m_window.Panel3->chart()->setHoldsFile(false);
-    applyAutoScaling();
+    const ReportSaveResult saved = m_session.saveReport(save, lines);
+    showSaveResult(saved.saveFailure, saved.savePath);
+    m_pages.chart.chart()->setHoldsFile(false);
+    m_pages.chart.applyAutoScaling();
 }
 
 } // namespace korvanta::monitor::ui

@@ -1,24 +1,50 @@
 #pragma once
-// The monitoring cycle of the main window: start and stop, one cycle per Timer1 tick with its mode
-// dispatch, the stall watch with the auto-restart, the dynamic drawing timer and the automatic
-// start after "START".
+// The monitoring cycle on the window's controls: start and stop, one cycle per Timer1 tick with
+// its mode dispatch, the stall watch with the auto-restart, the dynamic drawing timer and the
+// automatic start after "START". The live state and the steps belong to the session; this class
+// gathers the controls' texts, runs the steps and shows their results.
 
-#include "monitor/address_dispatch.h"
-#include "monitor/save_counter.h"
+#include "monitor/monitoring_session.h"
+#include "monitor/rates.h"
+#include "platform/services.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
+class QLabel;
+class QPlainTextEdit;
 class QTimer;
+class QToolButton;
+
+namespace korvanta::chart::ui {
+class ChannelEditorPage;
+class ChartPanel;
+} // namespace korvanta::chart::ui
 
 namespace korvanta::monitor::ui {
 
-class TForm34;
+class AdvancedPage;
+class ProgramSettingsPage;
+class SystemPropertiesPage;
+
+// The controls the cycle reads and shows on.
+struct MonitoringPages {
+    ProgramSettingsPage& program;           // "Ustawienia programu"
+    AdvancedPage& advanced;                 // "Zaawansowane"
+    SystemPropertiesPage& system;           // "Właściwości systemu"
+    chart::ui::ChannelEditorPage& channels; // "Ustawienia kanałów"
+    chart::ui::ChartPanel& chart;           // the chart panel
+    QPlainTextEdit& log;                    // Memo1
+    QLabel& logHeader;                      // Label35
+    QToolButton& startButton;               // ToolButton2 "Monitorowanie"
+};
 
 class MonitoringController : public QObject {
     Q_OBJECT
 public:
-    explicit MonitoringController(TForm34& window);
+    MonitoringController(MonitoringSession& session, const platform::Services& services,
+                         MonitoringPages pages, QString startDirectory, QObject* parent);
 
     // "Monitorowanie", "Stop monitorowania", "Jeden pomiar", "Odśwież okres".
     void ToolButton2Click();
@@ -29,42 +55,42 @@ public:
     void Timer8Timer();
     // The dynamic drawing step, every period in the dynamic mode.
     void Timer4Timer();
-
-    // Monitoring steps run by the cycle (and by the bench tests later).
-    void pomiaryN();
-    void RaportyN();
-    // Appends one point per active channel to the chart.
-    void Action1Execute();
-    // Shows the scaling state: scales when the auto-scaling flag is set.
-    void applyAutoScaling();
+    // Stops every timer of the cycle (the closing paths).
+    void stopAll();
 
     bool running() const;
-    int saveCounter() const { return m_saveCounter.value(); }
-    void resetSaveCounter() { m_saveCounter.reset(); }
-    double startTime() const { return m_startTime; }
-    const QString& previousFileName() const { return m_previousFileName; }
-    const AddressDispatchState& addressState() const { return m_address; }
 
     QTimer* Timer1 = nullptr; // monitoring cycle, the measurement period
     QTimer* Timer4 = nullptr; // dynamic drawing, the measurement period
     QTimer* Timer8 = nullptr; // automatic start, 10 s, once
 
+signals:
+    // The rates read from the control block by a Measurements step.
+    void ratesChanged(const korvanta::monitor::Rates& rates);
+    // A text for status panel 1 about the data file ("Save error: " + its name).
+    void saveStatusChanged(const QString& text);
+    // Monitoring stopped: the file list may show a new file.
+    void stopped();
+    // The acquisition stalled and the restart program was started: the program closes.
+    void restartRequested();
+
 private:
+    void pomiaryN();
+    void RaportyN();
+    void Action1Execute();
     void clearForNewMeasurement();
     void askOrClearForNewMeasurement();
     void runModeStep();
     void stallWatch();
     void autoRestart();
-    void ensureDataTable();
     bool periodIntervalOrWarn(int& interval);
     bool guard(const std::function<void()>& handler);
-    void showSaveFailure(bool failed, const QString& path);
+    void showSaveResult(const QString& failure, const QString& path);
 
-    TForm34& m_window;
-    SaveCounter m_saveCounter;
-    double m_startTime = 0;
-    QString m_previousFileName;
-    AddressDispatchState m_address;
+    MonitoringSession& m_session;
+    platform::Services m_services;
+    MonitoringPages m_pages;
+    QString m_startDirectory;
 };
 
 } // namespace korvanta::monitor::ui

@@ -64,10 +64,14 @@ void SystemPropertiesPage::loadGridFiles(const QString& directory) {
 }
 
 void SystemPropertiesPage::loadColumn(const QString& path, int column) {
-    QStringList lines;
-    if (!QFileInfo::exists(path) || !common::readLines(path, lines)) {
+    if (!QFileInfo::exists(path)) {
         return;
     }
+    const common::Result<QStringList> read = common::readLines(path);
+    if (!read) {
+        return;
+    }
+    const QStringList& lines = read.value();
     for (int i = 0; i < lines.size(); ++i) {
         setCell(i + 1, column, lines[i]);
     }

@@ -1,6 +1,6 @@
 #include "platform/ui/guarded_application.h"
 
-#include "common/conversion_error.h"
+#include "platform/handler_guard.h"
 #include "platform/messages.h"
 
 #include <exception>
@@ -12,13 +12,9 @@ GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(ar
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const common::ConversionError& error) {
-        if (m_messages != nullptr) {
-            m_messages->showError(error.message());
-        }
     } catch (const std::exception& error) {
         if (m_messages != nullptr) {
-            m_messages->showError(QString::fromLocal8Bit(error.what()));
+            showHandlerError(*m_messages, error);
         }
     }
     return false;

@@ -1,4 +1,5 @@
 #include "chart/ui/chart_panel.h"
+#include "monitor/current_values.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_messages.h"
 

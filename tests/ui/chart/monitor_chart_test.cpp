@@ -1,4 +1,5 @@
 #include "chart/ui/monitor_chart.h"
+#include "monitor/current_values.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

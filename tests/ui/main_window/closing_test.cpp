@@ -25,14 +25,14 @@ TEST_F(MainWindowTest, FramePathWritesSettingsButNoCommandAndNoPanelSizes) {
     {
         korvanta::testing::FakeAcquisition& shm = attachAcquisition();
         shm.control().setAcquisitionActive(1);
-        monitor::ui::TForm34& w = start();
-        w.settings().setPanel1Width(123);
-        w.settings().setChannelName(7, QStringLiteral("Siła kN"));
+        app::ui::TForm34& w = start();
+        w.session().settings().setPanel1Width(123);
+        w.session().settings().setChannelName(7, QStringLiteral("Siła kN"));
         w.close();
         EXPECT_EQ(endRequests, 1);
-        EXPECT_EQ(readAll(settingsPath()), recordBytes(w.settings()));
-        EXPECT_EQ(w.settings().panel1Width(), 123);
-        EXPECT_EQ(w.settings().windowWidth(), w.width());
+        EXPECT_EQ(readAll(settingsPath()), recordBytes(w.session().settings()));
+        EXPECT_EQ(w.session().settings().panel1Width(), 123);
+        EXPECT_EQ(w.session().settings().windowWidth(), w.width());
         EXPECT_EQ(shm.control().commandText(), "");
         EXPECT_EQ(shm.control().acquisitionActive(), 1);
         EXPECT_EQ(shm.control().closeRequest(), 0);
@@ -44,42 +44,42 @@ TEST_F(MainWindowTest, FramePathWritesSettingsButNoCommandAndNoPanelSizes) {
 TEST_F(MainWindowTest, CloseWritesTheStopCommandWithoutEndRequest) {
     korvanta::testing::FakeAcquisition& shm = attachAcquisition();
     shm.control().setAcquisitionActive(1);
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     w.Close1Click();
     EXPECT_EQ(endRequests, 1);
     EXPECT_EQ(shm.control().commandText(), "#1 x0;0 y0;0 &");
     EXPECT_EQ(shm.control().acquisitionActive(), 1);
     EXPECT_EQ(shm.control().closeRequest(), 0);
-    EXPECT_EQ(readAll(settingsPath()), recordBytes(w.settings()));
+    EXPECT_EQ(readAll(settingsPath()), recordBytes(w.session().settings()));
 }
 
 TEST_F(MainWindowTest, CloseAndExitWritesCommandEndRequestAndPanelSizes) {
     korvanta::testing::FakeAcquisition& shm = attachAcquisition();
     shm.control().setAcquisitionActive(1);
-    monitor::ui::TForm34& w = start();
-    w.settings().setPropertiesPanelWidth(1);
+    app::ui::TForm34& w = start();
+    w.session().settings().setPropertiesPanelWidth(1);
     w.Closeandexit1Click();
     EXPECT_EQ(endRequests, 1);
     EXPECT_EQ(shm.control().commandText(), "#1 x0;0 y0;0 &");
     EXPECT_EQ(shm.control().acquisitionActive(), 0);
     EXPECT_EQ(shm.control().closeRequest(), 1);
-    EXPECT_EQ(w.settings().propertiesPanelWidth(), find<QWidget>("Panel4")->width());
+    EXPECT_EQ(w.session().settings().propertiesPanelWidth(), find<QWidget>("Panel4")->width());
     acquisition::SettingsRecord written;
     ASSERT_TRUE(acquisition::readSettingsDump(settingsPath(), written));
-    EXPECT_EQ(recordBytes(written), recordBytes(w.settings()));
+    EXPECT_EQ(recordBytes(written), recordBytes(w.session().settings()));
 }
 
 TEST_F(MainWindowTest, ReadOnlyClosingWritesIntoThePrivateBlock) {
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     w.Closeandexit1Click();
-    EXPECT_EQ(w.link().control().commandText(), "#1 x0;0 y0;0 &");
-    EXPECT_EQ(w.link().control().closeRequest(), 1);
+    EXPECT_EQ(w.session().link().control().commandText(), "#1 x0;0 y0;0 &");
+    EXPECT_EQ(w.session().link().control().closeRequest(), 1);
     EXPECT_EQ(endRequests, 1);
 }
 
 TEST_F(MainWindowTest, UnwritableSettingsFileShowsSaveErrorAndStillEnds) {
     ASSERT_TRUE(QDir().mkpath(settingsPath())); // a directory where the file should be
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     w.Exit1Click();
     ASSERT_EQ(messages.countShown("Save error "), 1);
     const auto it = std::find_if(messages.shown.begin(), messages.shown.end(),

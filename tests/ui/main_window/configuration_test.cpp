@@ -14,8 +14,8 @@ using korvanta::common::ui::LabeledEdit;
 using korvanta::testing::MainWindowTest;
 
 TEST_F(MainWindowTest, SaveConfigurationAppendsTheExtensionOnce) {
-    monitor::ui::TForm34& w = start();
-    w.settings().setConfigDirectory(path("cfg/"));
+    app::ui::TForm34& w = start();
+    w.session().settings().setConfigDirectory(path("cfg/"));
     dialogs.saveAnswers = {path("setup"), path("second.bupas"), std::nullopt};
     w.Button5Click();
     w.Button5Click();
@@ -27,15 +27,15 @@ TEST_F(MainWindowTest, SaveConfigurationAppendsTheExtensionOnce) {
     EXPECT_TRUE(QFile::exists(path("setup.bupas")));
     EXPECT_TRUE(QFile::exists(path("second.bupas")));
     EXPECT_FALSE(QFile::exists(path("second.bupas.bupas")));
-    EXPECT_EQ(QDir(w.settings().configDirectory()), QDir(path(".")));
-    EXPECT_TRUE(w.settings().configDirectory().endsWith('/'));
+    EXPECT_EQ(QDir(w.session().settings().configDirectory()), QDir(path(".")));
+    EXPECT_TRUE(w.session().settings().configDirectory().endsWith('/'));
     acquisition::SettingsRecord saved;
     ASSERT_TRUE(acquisition::readSettingsDump(path("setup.bupas"), saved));
     EXPECT_EQ(saved.windowWidth(), w.width());
 }
 
 TEST_F(MainWindowTest, SaveConfigurationFailureShowsSaveError) {
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     messages.shown.clear();
     dialogs.saveAnswers = {path("missing/dir/setup")};
     w.Button5Click();
@@ -63,14 +63,14 @@ TEST_F(MainWindowTest, OpenConfigurationAppliesTheRecord) {
     config.setReportsMode(true);
     ASSERT_TRUE(acquisition::writeSettingsDump(path("c.bupas"), config));
 
-    monitor::ui::TForm34& w = start();
-    w.settings().setConfigDirectory(path(""));
+    app::ui::TForm34& w = start();
+    w.session().settings().setConfigDirectory(path(""));
     w.monitoring().ToolButton2Click();
     ASSERT_TRUE(w.monitoring().Timer1->isActive());
     dialogs.openAnswers = {path("c.bupas")};
     w.Button4Click();
 
-    const acquisition::SettingsRecord& s = w.settings();
+    const acquisition::SettingsRecord& s = w.session().settings();
     EXPECT_EQ(s.panel1Width(), 22);
     EXPECT_EQ(s.periodText(), "00:00:00.500");
     for (int k = 1; k <= 64; ++k) {
@@ -84,20 +84,20 @@ TEST_F(MainWindowTest, OpenConfigurationAppliesTheRecord) {
     EXPECT_EQ(find<QLineEdit>("Edit10")->text(), "-5");
     EXPECT_TRUE(find<QRadioButton>("RadioButton2")->isChecked());
     EXPECT_FALSE(w.monitoring().Timer1->isActive());
-    EXPECT_EQ(w.monitoring().saveCounter(), 0);
+    EXPECT_EQ(w.session().saveCounter().value(), 0);
     auto* pages = find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->currentWidget(), find<QWidget>("TabSheet1"));
 }
 
 TEST_F(MainWindowTest, OpenConfigurationThatCannotBeReadKeepsTheRecord) {
-    monitor::ui::TForm34& w = start();
-    const QByteArray before(reinterpret_cast<const char*>(w.settings().bytes()),
+    app::ui::TForm34& w = start();
+    const QByteArray before(reinterpret_cast<const char*>(w.session().settings().bytes()),
                             static_cast<qsizetype>(acquisition::SettingsRecord::kSize));
     dialogs.openAnswers = {path("nothing.bupas")};
     w.Button4Click();
     ASSERT_EQ(messages.countShown("Open error "), 1);
     EXPECT_EQ(messages.shown.back().caption, "DIM");
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(w.settings().bytes()),
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(w.session().settings().bytes()),
                          static_cast<qsizetype>(acquisition::SettingsRecord::kSize)),
               before);
 }

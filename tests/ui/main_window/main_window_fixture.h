@@ -1,7 +1,9 @@
 #pragma once
 // A main window started in a temporary start directory with scripted services.
 
-#include "monitor/ui/tform34.h"
+#include "app/ui/tform34.h"
+#include "monitor/monitoring_session.h"
+#include "monitor/ui/monitoring_controller.h"
 #include "support/fake_acquisition.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_dialogs.h"
@@ -37,8 +39,8 @@ protected:
         return *acquisition;
     }
 
-    monitor::ui::TForm34& start(QStringList arguments = {}) {
-        monitor::MainWindowServices services;
+    app::ui::TForm34& start(QStringList arguments = {}) {
+        platform::Services services;
         services.messages = &messages;
         services.dialogs = &dialogs;
         services.launcher = &launcher;
@@ -46,8 +48,8 @@ protected:
         services.endApplication = [this] {
             ++endRequests;
         };
-        window = std::make_unique<monitor::ui::TForm34>(services, arguments,
-                                                        QStringLiteral("/opt/zaro/korvanta"));
+        window = std::make_unique<app::ui::TForm34>(services, arguments,
+                                                    QStringLiteral("/opt/zaro/korvanta"));
         return *window;
     }
 
@@ -66,7 +68,7 @@ protected:
     FixedClock clock;
     int endRequests = 0;
     std::optional<FakeAcquisition> acquisition;
-    std::unique_ptr<monitor::ui::TForm34> window;
+    std::unique_ptr<app::ui::TForm34> window;
 
 private:
     QTemporaryDir m_dir;

@@ -14,7 +14,7 @@ using korvanta::testing::MainWindowTest;
 
 namespace {
 
-void setPeriod(MainWindowTest*, monitor::ui::TForm34& w, const QString& text) {
+void setPeriod(MainWindowTest*, app::ui::TForm34& w, const QString& text) {
     auto* edit = w.findChild<LabeledEdit*>(QStringLiteral("LabeledEdit9"));
     edit->edit()->setText(text);
 }
@@ -23,13 +23,13 @@ void setPeriod(MainWindowTest*, monitor::ui::TForm34& w, const QString& text) {
 
 TEST_F(MainWindowTest, PeriodTextSetsTheCycleInterval) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     monitor::ui::MonitoringController& m = w.monitoring();
     setPeriod(this, w, QStringLiteral("00:00:01.000"));
     m.ToolButton2Click();
     EXPECT_TRUE(m.Timer1->isActive());
     EXPECT_EQ(m.Timer1->interval(), 1000);
-    EXPECT_EQ(w.settings().periodText(), "00:00:01.000");
+    EXPECT_EQ(w.session().settings().periodText(), "00:00:01.000");
     setPeriod(this, w, QStringLiteral("00:00:00.300"));
     m.Button2Click();
     EXPECT_EQ(m.Timer1->interval(), 299);
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, PeriodTextSetsTheCycleInterval) {
 
 TEST_F(MainWindowTest, ZeroOrMalformedPeriodNeverRunsTheTimer) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     monitor::ui::MonitoringController& m = w.monitoring();
     for (const QString& text : {QString(), QStringLiteral("00:00:00.000"), QStringLiteral("1 s")}) {
         messages.shown.clear();
@@ -65,16 +65,16 @@ TEST_F(MainWindowTest, ZeroOrMalformedPeriodNeverRunsTheTimer) {
 
 TEST_F(MainWindowTest, SameFileNameAsksNewMeasurementBothWays) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     monitor::ui::MonitoringController& m = w.monitoring();
     clock.value = 46000.25;
     m.ToolButton2Click();
     EXPECT_TRUE(messages.asked.empty()); // previous name empty, "plik" differs: no question
-    EXPECT_DOUBLE_EQ(m.startTime(), 46000.25);
+    EXPECT_DOUBLE_EQ(w.session().startTime(), 46000.25);
     m.ToolButton4Click();
-    EXPECT_EQ(m.previousFileName(), "plik");
+    EXPECT_EQ(w.session().previousFileName(), "plik");
 
-    w.Memo1->setPlainText(QStringLiteral("kept"));
+    find<QPlainTextEdit>("Memo1")->setPlainText(QStringLiteral("kept"));
     clock.value = 46000.5;
     messages.answers = {false};
     m.ToolButton2Click();
@@ -82,20 +82,20 @@ TEST_F(MainWindowTest, SameFileNameAsksNewMeasurementBothWays) {
     EXPECT_EQ(messages.asked[0].caption, "Nowy pomiar?");
     EXPECT_EQ(messages.asked[0].text, "Jeśli chcesz zacząć nowy pomiar wciśnij TAK, jeśli chcesz "
                                       "kontynuować poprzedni wciśnij NIE.");
-    EXPECT_EQ(w.Memo1->toPlainText(), "kept");
-    EXPECT_DOUBLE_EQ(m.startTime(), 46000.25);
+    EXPECT_EQ(find<QPlainTextEdit>("Memo1")->toPlainText(), "kept");
+    EXPECT_DOUBLE_EQ(w.session().startTime(), 46000.25);
     m.ToolButton4Click();
 
     messages.answers = {true};
     m.ToolButton2Click();
     EXPECT_EQ(messages.asked.size(), 2U);
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
-    EXPECT_DOUBLE_EQ(m.startTime(), 46000.5);
+    EXPECT_TRUE(find<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+    EXPECT_DOUBLE_EQ(w.session().startTime(), 46000.5);
 }
 
 TEST_F(MainWindowTest, MonitoringStateDisablesModeButtonsAndEditor) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     w.monitoring().ToolButton2Click();
     EXPECT_FALSE(find<QToolButton>("ToolButton2")->isEnabled());
     EXPECT_TRUE(find<QToolButton>("ToolButton2")->isChecked());
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, MonitoringStateDisablesModeButtonsAndEditor) {
 
 TEST_F(MainWindowTest, OneCycleShowsTheChannelCount) {
     korvanta::testing::FakeAcquisition& shm = attachAcquisition(1000, 12);
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     w.monitoring().ToolButton6Click();
     EXPECT_EQ(find<QLabel>("Label67")->text(), "Counter chanel: 12");
     shm.control().setChannelCount(3);
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, StallWithAutoRestartStartsTheRestartProgramAndCloses) {
     shm.fill(46000.0, [](int, int) { return 0.0; });
     shm.control().setCurrentIndex(5);
     shm.control().setAcquisitionActive(1);
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     find<QCheckBox>("CheckBox14")->setChecked(true);
 
     w.monitoring().ToolButton6Click(); // first sight of the record: new
@@ -150,23 +150,23 @@ TEST_F(MainWindowTest, StallWithAutoRestartStartsTheRestartProgramAndCloses) {
 
 TEST_F(MainWindowTest, AutomaticStartChecksTheThreeSavingOptions) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start({QStringLiteral("START")});
+    app::ui::TForm34& w = start({QStringLiteral("START")});
     w.monitoring().Timer8Timer();
     EXPECT_TRUE(w.monitoring().Timer1->isActive());
     EXPECT_FALSE(w.monitoring().Timer8->isActive());
     EXPECT_TRUE(find<QCheckBox>("CheckBox4")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("CheckBox6")->isChecked());
     EXPECT_TRUE(find<QCheckBox>("CheckBox13")->isChecked());
-    EXPECT_TRUE(w.settings().saveEvery());
+    EXPECT_TRUE(w.session().settings().saveEvery());
 }
 
 TEST_F(MainWindowTest, LiveValueSlotsShowChosenChannels) {
-    monitor::ui::TForm34& w = start();
-    w.settings().setChannelName(3, QStringLiteral("Prąd A"));
-    w.settings().setDecimalPlaces(3, 2);
-    w.settings().setDecimalPlaces(5, 4);
-    w.currentValues()[2] = 1.256;
-    w.currentValues()[4] = 9.0;
+    app::ui::TForm34& w = start();
+    w.session().settings().setChannelName(3, QStringLiteral("Prąd A"));
+    w.session().settings().setDecimalPlaces(3, 2);
+    w.session().settings().setDecimalPlaces(5, 4);
+    w.session().currentValues()[2] = 1.256;
+    w.session().currentValues()[4] = 9.0;
     find<QLineEdit>("Edit6")->setText(QStringLiteral("3"));
     find<QLineEdit>("Edit7")->setText(QStringLiteral("5"));
     find<QLineEdit>("Edit16")->setText(QStringLiteral("unchanged"));

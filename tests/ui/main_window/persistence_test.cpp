@@ -28,7 +28,7 @@ void stepTo(UpDown* upDown, int position, int increment = 1) {
 TEST_F(MainWindowTest, ChannelAndProgramSettingsSurviveARestart) {
     attachAcquisition();
     {
-        monitor::ui::TForm34& w = start();
+        app::ui::TForm34& w = start();
         w.Button11Click();
         stepTo(find<UpDown>("UpDown1"), 5);
         find<QCheckBox>("CheckBox1")->click();
@@ -52,8 +52,8 @@ TEST_F(MainWindowTest, ChannelAndProgramSettingsSurviveARestart) {
         w.Exit1Click();
         window.reset();
     }
-    monitor::ui::TForm34& w = start();
-    const acquisition::SettingsRecord& s = w.settings();
+    app::ui::TForm34& w = start();
+    const acquisition::SettingsRecord& s = w.session().settings();
     EXPECT_EQ(s.editedChannel(), 5);
     EXPECT_TRUE(s.active(5));
     EXPECT_EQ(s.functionIndex(5), 3);

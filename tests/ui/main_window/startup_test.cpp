@@ -24,8 +24,8 @@ bool tabVisible(QTabWidget* tabs, const char* page) {
 } // namespace
 
 TEST_F(MainWindowTest, StartsWithDefaultsWithoutSettingsFileInReadOnlyMode) {
-    monitor::ui::TForm34& w = start();
-    const acquisition::SettingsRecord& s = w.settings();
+    app::ui::TForm34& w = start();
+    const acquisition::SettingsRecord& s = w.session().settings();
     EXPECT_EQ(s.panel1Width(), 201);
     EXPECT_EQ(s.propertiesPanelWidth(), 295);
     EXPECT_EQ(s.panel3Height(), 300);
@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, StartsWithDefaultsWithoutSettingsFileInReadOnlyMode) {
     EXPECT_EQ(w.statusPanelText(1), "Ustawiono domyślne parametry");
     EXPECT_EQ(w.windowTitle(), "ZARO Korvanta - korvanta");
 
-    EXPECT_TRUE(w.link().readOnlyMode());
+    EXPECT_TRUE(w.session().link().readOnlyMode());
     EXPECT_EQ(messages.countShown("Tryb tylko do odczytu"), 1);
     EXPECT_FALSE(find<QToolButton>("ToolButton2")->isEnabled());
     EXPECT_FALSE(find<QToolButton>("ToolButton4")->isEnabled());
@@ -68,8 +68,8 @@ TEST_F(MainWindowTest, RestoresTheSettingsFileAndRaisesPanelSizes) {
     stored.setEditedChannel(4);
     ASSERT_TRUE(acquisition::writeSettingsDump(settingsPath(), stored));
 
-    monitor::ui::TForm34& w = start();
-    const acquisition::SettingsRecord& s = w.settings();
+    app::ui::TForm34& w = start();
+    const acquisition::SettingsRecord& s = w.session().settings();
     EXPECT_EQ(s.panel1Width(), 22);
     EXPECT_EQ(s.propertiesPanelWidth(), 22);
     EXPECT_EQ(s.panel3Height(), 22);
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, StartArgumentArmsTheAutomaticStartOnlyWhenAttached) {
         if (c.attached) {
             attachAcquisition();
         }
-        monitor::ui::TForm34& w = start(c.arguments);
+        app::ui::TForm34& w = start(c.arguments);
         EXPECT_EQ(w.monitoring().Timer8->isActive(), c.armed)
             << c.arguments.join(' ').toStdString();
         EXPECT_EQ(w.monitoring().Timer8->interval(), 10000);
@@ -179,20 +179,20 @@ TEST_F(MainWindowTest, StartArgumentArmsTheAutomaticStartOnlyWhenAttached) {
 
 TEST_F(MainWindowTest, AttachedModeShowsTheSystemProperties) {
     attachAcquisition(6000, 8);
-    monitor::ui::TForm34& w = start();
-    EXPECT_FALSE(w.link().readOnlyMode());
+    app::ui::TForm34& w = start();
+    EXPECT_FALSE(w.session().link().readOnlyMode());
     EXPECT_EQ(messages.countShown("Tryb tylko do odczytu"), 0);
     EXPECT_EQ(find<QLabel>("Label6")->text(), "100.00Hz");
     EXPECT_EQ(find<QLabel>("Label7")->text(), "6000");
     EXPECT_EQ(find<QLineEdit>("Edit39")->text(), "100");
-    EXPECT_EQ(w.link().mappedRecordCount(), 6000);
+    EXPECT_EQ(w.session().link().mappedRecordCount(), 6000);
     EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
     EXPECT_TRUE(tabVisible(find<QTabWidget>("PageControl1"), "TabSheet2"));
 }
 
 TEST_F(MainWindowTest, ServiceButtonTogglesTheMonitoringControls) {
     attachAcquisition();
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     auto* pages = find<QTabWidget>("PageControl1");
     EXPECT_FALSE(w.serviceMode());
     EXPECT_TRUE(find<QToolButton>("ToolButton2")->isHidden());

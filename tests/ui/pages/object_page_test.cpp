@@ -1,9 +1,9 @@
 // Live-value slots of the "Obiekt" tab: what each slot shows, and its selector in the record.
 #include "acquisition/settings_record.h"
 #include "common/conversion_error.h"
-#include "common/handler_guard.h"
 #include "common/number_format.h"
 #include "monitor/ui/object_page.h"
+#include "platform/handler_guard.h"
 #include "support/scripted_messages.h"
 
 #include <QLabel>
@@ -102,7 +102,7 @@ TEST_F(ObjectPageTest, NonIntegerSlotEndsTheRefreshWithOneConversionError) {
     EXPECT_THROW(page.refresh(values), common::ConversionError);
 
     testing::ScriptedMessages messages;
-    EXPECT_FALSE(common::runGuarded(messages, [&] { page.refresh(values); }));
+    EXPECT_FALSE(platform::runGuarded(messages, [&] { page.refresh(values); }));
     EXPECT_EQ(messages.errors.size(), 1);
     // Slots before the bad one were refreshed, the ones after it not.
     EXPECT_EQ(textOf(page, "Label37"), QStringLiteral("Ciśnienie [bar]"));

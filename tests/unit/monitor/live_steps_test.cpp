@@ -34,24 +34,19 @@ protected:
         m_channels.channel(1, Mean, 1, 0, 2);
         m_channels.channel(2, Mean, 2, 0, 4);
         m_channels.settings->setChannelName(2, QStringLiteral("V"));
-        m_inputs.startTime = 46215.5;
+        session().startNewMeasurement(46215.5);
         m_inputs.now = 46215.5 + 3723.456 / 86400; // 01:02:03.456 later
         m_inputs.saveEvery = true;
         m_inputs.saveEveryText = QStringLiteral("3");
         m_inputs.fileName = QStringLiteral("plik");
         m_inputs.fileDescription = QStringLiteral("opis_pliku");
-        m_inputs.dataDirectory = m_dir.path() + QStringLiteral("\\dane\\");
+        m_channels.settings->setDataDirectory(m_dir.path() + QStringLiteral("\\dane\\"));
         m_inputs.lineLimitText = QStringLiteral("0");
     }
     void TearDown() override { QDir::setCurrent(m_previousDirectory); }
 
-    MeasurementResult measure() {
-        const acquisition::TickView tick = m_table.view();
-        ChannelContext context = m_channels.context(tick);
-        MeasurementResult result;
-        runMeasurementStep(context, m_inputs, m_counter, result);
-        return result;
-    }
+    MonitoringSession& session() { return *m_channels.session; }
+    MeasurementResult measure() { return session().measure(m_table.view(), m_inputs); }
     QString danPath(const QString& name) const { return m_dir.path() + "/dane/" + name; }
 
     QTemporaryDir m_dir;
@@ -59,25 +54,24 @@ protected:
     MonitorTable m_table{10, 0, 0.01 / 86400};
     MonitorChannels m_channels;
     MeasurementInputs m_inputs;
-    SaveCounter m_counter;
 };
 
 TEST_F(LiveStep, MeasurementLabelsLineAndHeader) {
     const MeasurementResult r = measure();
-    EXPECT_EQ(r.frequencyText, QStringLiteral("100.00Hz"));
-    EXPECT_EQ(r.frequencyEdit, QStringLiteral("100"));
-    EXPECT_EQ(r.bufferSizeText, QStringLiteral("10"));
+    EXPECT_EQ(r.rates.frequencyText, QStringLiteral("100.00Hz"));
+    EXPECT_EQ(r.rates.frequencyEdit, QStringLiteral("100"));
+    EXPECT_EQ(r.rates.bufferSizeText, QStringLiteral("10"));
     EXPECT_EQ(r.dataLine, QStringLiteral("01:02:03.456 1.25 ")); // four decimals: blank only
     EXPECT_EQ(r.label55, QStringLiteral("Current system: B"));
     EXPECT_EQ(r.columnHeader, QStringLiteral(" k1  V"));
     EXPECT_FALSE(r.saved);
 
     m_table.control().setSamplePeriod(0);
-    m_inputs.realTimeStamps = true;
+    m_channels.settings->setRealTimeStamps(true);
     m_inputs.now = common::toDayNumber(QDateTime(QDate(2026, 7, 12), QTime(14, 30, 5)));
     const MeasurementResult real = measure();
-    EXPECT_EQ(real.frequencyText, QStringLiteral("---.--"));
-    EXPECT_FALSE(real.frequencyEdit.has_value());
+    EXPECT_EQ(real.rates.frequencyText, QStringLiteral("---.--"));
+    EXPECT_FALSE(real.rates.frequencyEdit.has_value());
     EXPECT_EQ(real.dataLine, QStringLiteral("2026-07-12 14:30:05.000 1.25 "));
 }
 
@@ -86,7 +80,7 @@ TEST_F(LiveStep, MeasurementSavesEveryPeriodIntoTheDataDirectory) {
     EXPECT_FALSE(measure().saved);
     const MeasurementResult first = measure();
     ASSERT_TRUE(first.saved);
-    EXPECT_FALSE(first.saveFailed);
+    EXPECT_FALSE(first.saveFailed());
     EXPECT_EQ(first.savePath, danPath("plik.dan"));
     EXPECT_EQ(QDir::currentPath(), m_dir.path() + "/dane");
     // A new file holds its header and this save's line.
@@ -102,10 +96,12 @@ TEST_F(LiveStep, MeasurementSavesEveryPeriodIntoTheDataDirectory) {
     m_inputs.now = common::toDayNumber(QDateTime(QDate(2026, 7, 12), QTime(14, 30, 5)));
     EXPECT_EQ(measure().savePath, danPath("A202607.dan"));
 
-    m_inputs.dataDirectory = m_dir.path() + "/missing/";
+    m_channels.settings->setDataDirectory(m_dir.path() + "/missing/");
     const MeasurementResult failed = measure();
     EXPECT_TRUE(failed.saved);
-    EXPECT_TRUE(failed.saveFailed);
+    EXPECT_TRUE(failed.saveFailed());
+    EXPECT_TRUE(failed.saveFailure.startsWith(QStringLiteral("A202607.dan")))
+        << failed.saveFailure.toStdString();
 }
 
 TEST(SaveCounter, SavesOnlyWhenTheCountEqualsThePeriod) {
@@ -138,21 +134,21 @@ TEST_F(LiveStep, MeasurementLineLimitAndConversionErrors) {
     m_inputs.memoLineCount = 0;
     EXPECT_FALSE(measure().deleteFirstMemoLine);
 
+    EXPECT_FALSE(measure().conversionError.has_value());
+
     // Edit9 is read even with saving off; what came before stays available.
     m_inputs.saveEveryText = QStringLiteral("x");
-    const acquisition::TickView tick = m_table.view();
-    ChannelContext context = m_channels.context(tick);
-    MeasurementResult partial;
-    EXPECT_THROW(runMeasurementStep(context, m_inputs, m_counter, partial),
-                 common::ConversionError);
+    const MeasurementResult partial = measure();
+    ASSERT_TRUE(partial.conversionError.has_value());
+    EXPECT_TRUE(partial.conversionError->message().contains(QStringLiteral("x")));
     EXPECT_EQ(partial.label55, QStringLiteral("Current system: B"));
     EXPECT_EQ(partial.dataLine, QStringLiteral("01:02:03.456 1.25 "));
 
     m_inputs.saveEveryText = QStringLiteral("1");
     m_inputs.saveEvery = true;
     m_inputs.lineLimitText = QStringLiteral("abc");
-    MeasurementResult saved;
-    EXPECT_THROW(runMeasurementStep(context, m_inputs, m_counter, saved), common::ConversionError);
+    const MeasurementResult saved = measure();
+    EXPECT_TRUE(saved.conversionError.has_value());
     EXPECT_TRUE(saved.saved);
 }
 
@@ -165,9 +161,8 @@ TEST_F(LiveStep, ReportLines) {
     m_channels.channel(3, CosPhi, 0, 0, 2);
     m_channels.channel(4, Crest, 0, 0, 7); // no name in the list, no value
     const acquisition::TickView tick = m_table.view();
-    ChannelContext context = m_channels.context(tick);
-    const QStringList lines =
-        buildReport(context, {false, m_inputs.now, m_inputs.startTime, reportNames()});
+    const ReportInputs inputs{m_inputs.now, false, reportNames()};
+    const QStringList lines = session().report(tick, inputs);
     EXPECT_EQ(lines,
               (QStringList{QStringLiteral("REPORT 01:02:03.456"),
                            QStringLiteral("k1 ŚREDNIA  1.25    uwaga"),
@@ -177,40 +172,34 @@ TEST_F(LiveStep, ReportLines) {
     m_channels.settings->setActive(2, false);
     m_channels.settings->setActive(3, false);
     m_channels.settings->setActive(4, false);
-    EXPECT_EQ(buildReport(context, {false, m_inputs.now, m_inputs.startTime, reportNames()}),
-              QStringList{QStringLiteral("REPORT 01:02:03.456")});
+    EXPECT_EQ(session().report(tick, inputs), QStringList{QStringLiteral("REPORT 01:02:03.456")});
 }
 
 TEST_F(LiveStep, ReportBlocksWithOneLineEndEach) {
     const QStringList block{QStringLiteral("REPORT 01:02:03.456"), QStringLiteral("k1 x  1.25")};
-    ReportSaveInputs inputs{true,
-                            true,
-                            QStringLiteral("2"),
-                            QStringLiteral("plik"),
-                            QStringLiteral("opis_pliku"),
-                            m_inputs.dataDirectory};
-    EXPECT_FALSE(saveReport(*m_channels.settings, inputs, block, m_counter).saved);
-    const ReportSaveResult first = saveReport(*m_channels.settings, inputs, block, m_counter);
+    ReportSaveInputs inputs{true, true, QStringLiteral("2"), QStringLiteral("plik"),
+                            QStringLiteral("opis_pliku")};
+    EXPECT_FALSE(session().saveReport(inputs, block).saved);
+    const ReportSaveResult first = session().saveReport(inputs, block);
     ASSERT_TRUE(first.saved);
     EXPECT_EQ(first.columnHeader, QStringLiteral(" k1  V"));
     EXPECT_EQ(first.savePath, danPath("plik.dan"));
     EXPECT_EQ(fileBytes(first.savePath),
               "opis_pliku k1  V\r\nREPORT 01:02:03.456\r\nk1 x  1.25\r\n\r\n");
-    saveReport(*m_channels.settings, inputs, block, m_counter);
-    saveReport(*m_channels.settings, inputs, block, m_counter);
+    session().saveReport(inputs, block);
+    session().saveReport(inputs, block);
     EXPECT_EQ(fileBytes(first.savePath), "opis_pliku k1  V\r\nREPORT 01:02:03.456\r\nk1 x  "
                                          "1.25\r\n\r\nREPORT 01:02:03.456\r\nk1 x  1.25\r\n\r\n");
 
     // Edit9 is read only when saving in Reports mode.
     inputs.saveEveryText = QStringLiteral("?");
     inputs.reportsSelected = false;
-    EXPECT_FALSE(saveReport(*m_channels.settings, inputs, block, m_counter).saved);
+    EXPECT_FALSE(session().saveReport(inputs, block).saved);
     inputs.reportsSelected = true;
     inputs.saveEvery = false;
-    EXPECT_FALSE(saveReport(*m_channels.settings, inputs, block, m_counter).saved);
+    EXPECT_FALSE(session().saveReport(inputs, block).saved);
     inputs.saveEvery = true;
-    EXPECT_THROW(saveReport(*m_channels.settings, inputs, block, m_counter),
-                 common::ConversionError);
+    EXPECT_THROW(session().saveReport(inputs, block), common::ConversionError);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "acquisition/settings_record.h"
 #include "acquisition/tick_view.h"
 #include "monitor/channel_functions.h"
+#include "monitor/monitoring_session.h"
 
 #include <array>
 #include <cmath>
@@ -62,13 +63,14 @@ private:
     }
 };
 
-// Settings, values and shared objects of one monitoring window, with a context over a table.
+// A monitoring session with names for its parts, and channels set up in one call.
 struct MonitorChannels {
-    std::unique_ptr<acquisition::SettingsRecord> settings =
-        std::make_unique<acquisition::SettingsRecord>();
-    monitor::CurrentValues values{};
-    monitor::Moc1fazy power;
-    monitor::MedianStore median;
+    std::unique_ptr<monitor::MonitoringSession> session =
+        std::make_unique<monitor::MonitoringSession>();
+    acquisition::SettingsRecord* settings = &session->settings();
+    monitor::CurrentValues& values = session->currentValues();
+    monitor::Moc1fazy& power = session->power();
+    monitor::MedianStore& median = session->median();
 
     // Channel k active with the given function, input and buffer length.
     void channel(int k, int code, int inputNumber, int bufferLength = 0, int decimals = 1) {
@@ -81,7 +83,7 @@ struct MonitorChannels {
     }
 
     monitor::ChannelContext context(const acquisition::TickView& tick, bool zero = false) {
-        return monitor::ChannelContext{*settings, tick, values, power, median, zero};
+        return session->channelContext(tick, zero);
     }
 };
 

@@ -1,17 +1,13 @@
 #pragma once
-// The main window: owns the attachment, the settings record, the chart, the pages and the timers,
-// runs the start-up sequence and the three closing paths.
+// The main window: the shell that composes every subsystem's pages around one monitoring
+// session, and runs the start-up sequence, the configuration files and the three closing paths.
 
-#include "acquisition/acquisition_link.h"
-#include "acquisition/settings_record.h"
-#include "monitor/current_values.h"
-#include "monitor/main_window_services.h"
-#include "monitor/median_store.h"
-#include "monitor/moc1fazy.h"
+#include "platform/services.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -45,13 +41,19 @@ namespace korvanta::about::ui {
 class TForm5;
 }
 
+namespace korvanta::monitor {
+class MonitoringSession;
+struct Rates;
+} // namespace korvanta::monitor
 namespace korvanta::monitor::ui {
-
 class AdvancedPage;
 class MonitoringController;
 class ObjectPage;
 class ProgramSettingsPage;
 class SystemPropertiesPage;
+} // namespace korvanta::monitor::ui
+
+namespace korvanta::app::ui {
 
 class TForm34 : public QMainWindow {
     Q_OBJECT
@@ -59,7 +61,7 @@ public:
     // Runs the start-up sequence. `arguments` are the command-line arguments after the program
     // name; `programPath` names the executable (its file name gives the caption and the name of
     // the settings file).
-    TForm34(MainWindowServices services, QStringList arguments, QString programPath,
+    TForm34(platform::Services services, QStringList arguments, QString programPath,
             QWidget* parent = nullptr);
     ~TForm34() override;
 
@@ -80,14 +82,9 @@ public:
     // Live-value slots of the "Obiekt" tab.
     void Timer3Timer();
 
-    // State other parts and tests read.
-    const MainWindowServices& services() const { return m_services; }
-    acquisition::SettingsRecord& settings() { return m_settings; }
-    acquisition::AcquisitionLink& link() { return m_link; }
-    CurrentValues& currentValues() { return m_currentValues; }
-    Moc1fazy& power() { return m_power; }
-    MedianStore& median() { return m_median; }
-    MonitoringController& monitoring() { return *m_monitoring; }
+    // The live state of the run, and the monitoring cycle on this window's controls.
+    monitor::MonitoringSession& session() { return *m_session; }
+    monitor::ui::MonitoringController& monitoring() { return *m_monitoring; }
     const QString& startDirectory() const { return m_startDirectory; }
     QString settingsFilePath() const;
     QString statusPanelText(int panel) const;
@@ -116,6 +113,7 @@ private:
     void applyPanelSizes();
     void setSidePanelWidth(int panelWidth);
     void applyAttachment();
+    void showRates(const monitor::Rates& rates);
     void applyOperatorMode();
     void setMonitoringButtonsVisible(bool visible);
     void storeMessageTexts();
@@ -130,24 +128,19 @@ private:
     void showTabOf(QWidget* page, bool visible);
     bool guard(const std::function<void()>& handler);
 
-    MainWindowServices m_services;
+    platform::Services m_services;
     QStringList m_arguments;
     QString m_programPath;
     QString m_startDirectory;
     QString m_settingsFileName;
     bool m_closing = false;
 
-    acquisition::SettingsRecord m_settings;
-    acquisition::AcquisitionLink m_link;
-    CurrentValues m_currentValues{};
-    Moc1fazy m_power;
-    MedianStore m_median;
+    std::unique_ptr<monitor::MonitoringSession> m_session;
     std::array<QString, 9> m_messageTexts;
 
     about::ui::TForm5* m_about = nullptr;
     bench::ui::TForm9* m_testParameters = nullptr;
 
-public:
     // Controls named in the window's description (member name = objectName).
     QMenuBar* MainMenu1 = nullptr;                   // main menu
     QAction* Open1 = nullptr;                        // "Otwórz"
@@ -166,31 +159,30 @@ public:
     analysis::ui::AnalysisPage* TabSheet6 = nullptr; // "Analiza"
     QWidget* Panel4 = nullptr;                       // left settings panel holding PageControl1
     QTabWidget* PageControl1 = nullptr;              // the seven settings tab sheets
-    ObjectPage* TabSheet1 = nullptr;                 // "Obiekt"
-    SystemPropertiesPage* TabSheet2 = nullptr;       // "Właściwości systemu"
-    chart::ui::ChannelEditorPage* TabSheet3 = nullptr;  // "Ustawienia kanałów"
-    ProgramSettingsPage* TabSheet4 = nullptr;           // "Ustawienia programu"
-    AdvancedPage* TabSheet11 = nullptr;                 // "Zaawansowane"
-    bench::ui::BenchSettingsPage* TabSheet12 = nullptr; // "Ustawienia"
-    bench::ui::BenchTestsPage* TabSheet13 = nullptr;    // "Badania"
-    chart::ui::ChartPanel* Panel3 = nullptr;            // chart panel with Chart1 and ToolBar2
-    QWidget* Panel6 = nullptr;                          // log panel: ToolBar1, Label35, Memo1
-    QWidget* ToolBar1 = nullptr;                        // monitoring tool bar: a row of buttons
-    QToolButton* ToolButton1 = nullptr;                 // measurement properties on/off
-    QToolButton* ToolButton2 = nullptr;                 // "Monitorowanie"
-    QToolButton* ToolButton3 = nullptr;                 // separator
-    QToolButton* ToolButton4 = nullptr;                 // "Stop monitorowania"
-    QToolButton* ToolButton5 = nullptr;                 // separator
-    QToolButton* ToolButton6 = nullptr;                 // "Jeden pomiar"
-    QToolButton* ToolButton15 = nullptr;                // separator before the text export
-    QToolButton* ToolButton20 = nullptr;                // "Zapisz jako tekst"
-    QLabel* Label35 = nullptr;                          // column header above the log
-    QPlainTextEdit* Memo1 = nullptr;                    // log / report text view
-    QTimer* Timer3 = nullptr;                           // live-value slots, 500 ms, always running
+    monitor::ui::ObjectPage* TabSheet1 = nullptr;    // "Obiekt"
+    monitor::ui::SystemPropertiesPage* TabSheet2 = nullptr; // "Właściwości systemu"
+    chart::ui::ChannelEditorPage* TabSheet3 = nullptr;      // "Ustawienia kanałów"
+    monitor::ui::ProgramSettingsPage* TabSheet4 = nullptr;  // "Ustawienia programu"
+    monitor::ui::AdvancedPage* TabSheet11 = nullptr;        // "Zaawansowane"
+    bench::ui::BenchSettingsPage* TabSheet12 = nullptr;     // "Ustawienia"
+    bench::ui::BenchTestsPage* TabSheet13 = nullptr;        // "Badania"
+    chart::ui::ChartPanel* Panel3 = nullptr;                // chart panel with Chart1 and ToolBar2
+    QWidget* Panel6 = nullptr;                              // log panel: ToolBar1, Label35, Memo1
+    QWidget* ToolBar1 = nullptr;                            // monitoring tool bar: a row of buttons
+    QToolButton* ToolButton1 = nullptr;                     // measurement properties on/off
+    QToolButton* ToolButton2 = nullptr;                     // "Monitorowanie"
+    QToolButton* ToolButton3 = nullptr;                     // separator
+    QToolButton* ToolButton4 = nullptr;                     // "Stop monitorowania"
+    QToolButton* ToolButton5 = nullptr;                     // separator
+    QToolButton* ToolButton6 = nullptr;                     // "Jeden pomiar"
+    QToolButton* ToolButton15 = nullptr;                    // separator before the text export
+    QToolButton* ToolButton20 = nullptr;                    // "Zapisz jako tekst"
+    QLabel* Label35 = nullptr;                              // column header above the log
+    QPlainTextEdit* Memo1 = nullptr;                        // log / report text view
+    QTimer* Timer3 = nullptr; // live-value slots, 500 ms, always running
 
-private:
-    MonitoringController* m_monitoring = nullptr;
+    monitor::ui::MonitoringController* m_monitoring = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 
-} // namespace korvanta::monitor::ui
+} // namespace korvanta::app::ui

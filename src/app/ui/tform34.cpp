@@ -1,4 +1,4 @@
-#include "monitor/ui/tform34.h"
+#include "app/ui/tform34.h"
 
 #include "about/ui/tform5.h"
 #include "acquisition/settings_file.h"
@@ -9,15 +9,16 @@
 #include "chart/ui/channel_editor_page.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
-#include "common/handler_guard.h"
 #include "common/number_format.h"
 #include "files/ui/file_browser_panel.h"
 #include "files/ui/report_panel.h"
+#include "monitor/monitoring_session.h"
 #include "monitor/ui/advanced_page.h"
 #include "monitor/ui/monitoring_controller.h"
 #include "monitor/ui/object_page.h"
 #include "monitor/ui/program_settings_page.h"
 #include "monitor/ui/system_properties_page.h"
+#include "platform/handler_guard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -40,7 +41,13 @@
 #include <QVBoxLayout>
 #include <optional>
 
-namespace korvanta::monitor::ui {
+namespace korvanta::app::ui {
+
+using monitor::ui::AdvancedPage;
+using monitor::ui::MonitoringController;
+using monitor::ui::ObjectPage;
+using monitor::ui::ProgramSettingsPage;
+using monitor::ui::SystemPropertiesPage;
 namespace {
 
 constexpr int kDesignWidth = 1291;
@@ -83,15 +90,20 @@ QAction* makeAction(QMenu* menu, const char* name, const QString& caption) {
 
 } // namespace
 
-TForm34::TForm34(MainWindowServices services, QStringList arguments, QString programPath,
+TForm34::TForm34(platform::Services services, QStringList arguments, QString programPath,
                  QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services)), m_arguments(std::move(arguments)),
-      m_programPath(std::move(programPath)) {
+      m_programPath(std::move(programPath)),
+      m_session(std::make_unique<monitor::MonitoringSession>()) {
     setObjectName(QStringLiteral("TForm34"));
     setWindowTitle(QStringLiteral("ZARO Korvanta"));
     resize(kDesignWidth, kDesignHeight);
+    m_startDirectory = QDir::currentPath().left(kMaxStartDirectory);
     buildLayout();
-    m_monitoring = new MonitoringController(*this);
+    m_monitoring = new MonitoringController(
+        *m_session, m_services,
+        {*TabSheet4, *TabSheet11, *TabSheet2, *TabSheet3, *Panel3, *Memo1, *Label35, *ToolButton2},
+        m_startDirectory, this);
     connectPages();
     runStartup();
 }
@@ -99,7 +111,7 @@ TForm34::TForm34(MainWindowServices services, QStringList arguments, QString pro
 TForm34::~TForm34() = default;
 
 bool TForm34::guard(const std::function<void()>& handler) {
-    return common::runGuarded(*m_services.messages, handler);
+    return platform::runGuarded(*m_services.messages, handler);
 }
 
 void TForm34::setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters) {
@@ -118,9 +130,9 @@ void TForm34::buildLayout() {
     buildStatusBar();
 
     chart::ui::ChartEnvironment environment;
-    environment.settings = &m_settings;
+    environment.settings = &m_session->settings();
     environment.channelCount = [this] {
-        return m_link.control().safeChannelCount();
+        return m_session->link().control().safeChannelCount();
     };
     environment.monitoringRunning = [this] {
         return m_monitoring->Timer1->isActive();
@@ -175,11 +187,12 @@ void TForm34::buildLayout() {
     panel4Layout->addWidget(PageControl1);
     measurements->addWidget(Panel4);
 
-    TabSheet1 = new ObjectPage(m_settings, PageControl1);
+    TabSheet1 = new ObjectPage(m_session->settings(), PageControl1);
     TabSheet2 = new SystemPropertiesPage(PageControl1);
-    TabSheet4 = new ProgramSettingsPage(m_settings, PageControl1);
+    TabSheet4 = new ProgramSettingsPage(m_session->settings(), PageControl1);
     TabSheet11 = new AdvancedPage(PageControl1);
-    TabSheet12 = new bench::ui::BenchSettingsPage(m_settings, *m_services.messages, PageControl1);
+    TabSheet12 =
+        new bench::ui::BenchSettingsPage(m_session->settings(), *m_services.messages, PageControl1);
     TabSheet13 = new bench::ui::BenchTestsPage(PageControl1);
     PageControl1->addTab(TabSheet1, QStringLiteral("Obiekt"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Właściwości systemu"));
@@ -313,13 +326,17 @@ void TForm34::connectPages() {
     });
     connect(Panel1, &files::ui::FileBrowserPanel::expandedToggled, this,
             &TForm34::SpeedButton1Click);
+    connect(m, &MonitoringController::ratesChanged, this, &TForm34::showRates);
+    connect(m, &MonitoringController::saveStatusChanged, this,
+            [this](const QString& text) { setStatusPanelText(1, text); });
+    connect(m, &MonitoringController::stopped, Panel1, &files::ui::FileBrowserPanel::refresh);
+    connect(m, &MonitoringController::restartRequested, this, &TForm34::Closeandexit1Click);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
 void TForm34::runStartup() {
-    m_startDirectory = QDir::currentPath().left(kMaxStartDirectory);
     if (!m_arguments.isEmpty() && m_arguments.first() == QLatin1String("START")) {
         m_monitoring->Timer8->start();
     }
@@ -328,7 +345,7 @@ void TForm34::runStartup() {
     m_settingsFileName = acquisition::settingsFileNameFor(m_programPath);
     loadSettingsFile();
     TabSheet2->loadGridFiles(QDir::currentPath());
-    m_settings.setDynamicMode(false);
+    m_session->settings().setDynamicMode(false);
     TabSheet3->prepareFunctionList();
     showTabOf(TabSheet6, false);
     showTabOf(TabSheet11, false);
@@ -340,33 +357,34 @@ void TForm34::runStartup() {
     TabSheet12->loadFromRecord();
     applyAttachment();
     for (int k = 1; k <= acquisition::SettingsRecord::kChannelCount; ++k) {
-        if (m_settings.inputNumber(k) == 0) {
-            m_settings.setInputNumber(k, 1);
+        if (m_session->settings().inputNumber(k) == 0) {
+            m_session->settings().setInputNumber(k, 1);
         }
     }
-    TabSheet3->selectChannel(m_settings.editedChannel());
-    Panel3->chart()->applySeriesColors(m_settings);
-    m_monitoring->resetSaveCounter();
+    TabSheet3->selectChannel(m_session->settings().editedChannel());
+    Panel3->chart()->applySeriesColors(m_session->settings());
+    m_session->saveCounter().reset();
     m_monitoring->Timer1->stop();
-    Panel3->chart()->resetForStart(m_settings);
-    TabSheet3->selectChannel(m_settings.editedChannel());
+    Panel3->chart()->resetForStart(m_session->settings());
+    TabSheet3->selectChannel(m_session->settings().editedChannel());
     TabSheet1->loadSelectors();
-    if (QFileInfo(m_settings.dataDirectory()).isDir()) {
-        Panel1->setDirectory(m_settings.dataDirectory());
+    if (QFileInfo(m_session->settings().dataDirectory()).isDir()) {
+        Panel1->setDirectory(m_session->settings().dataDirectory());
     }
     Panel1->refresh();
     TabSheet4->loadFromRecord();
-    Panel3->setBarViewVisible(m_settings.barChart());
-    Panel3->chart()->setAxisTitles(m_settings.leftAxisTitle(), m_settings.rightAxisTitle());
+    Panel3->setBarViewVisible(m_session->settings().barChart());
+    Panel3->chart()->setAxisTitles(m_session->settings().leftAxisTitle(),
+                                   m_session->settings().rightAxisTitle());
     applyOperatorMode();
     storeMessageTexts();
     Timer3->start();
 }
 
 void TForm34::loadSettingsFile() {
-    if (!acquisition::readSettingsDump(settingsFilePath(), m_settings)) {
+    if (!acquisition::readSettingsDump(settingsFilePath(), m_session->settings())) {
         setStatusPanelText(1, QStringLiteral("Ustawiono domyślne parametry"));
-        m_settings.applyMissingFileDefaults();
+        m_session->settings().applyMissingFileDefaults();
         applyPanelSizes();
         return;
     }
@@ -374,18 +392,18 @@ void TForm34::loadSettingsFile() {
 }
 
 void TForm34::applyGeometryAndPanelSizes() {
-    if (m_settings.windowWidth() > 0 && m_settings.windowHeight() > 0) {
-        move(m_settings.windowLeft(), m_settings.windowTop());
-        resize(m_settings.windowWidth(), m_settings.windowHeight());
+    if (m_session->settings().windowWidth() > 0 && m_session->settings().windowHeight() > 0) {
+        move(m_session->settings().windowLeft(), m_session->settings().windowTop());
+        resize(m_session->settings().windowWidth(), m_session->settings().windowHeight());
     }
-    m_settings.raisePanelSizes();
+    m_session->settings().raisePanelSizes();
     applyPanelSizes();
 }
 
 void TForm34::applyPanelSizes() {
-    setSidePanelWidth(m_settings.panel1Width());
-    Panel4->setFixedWidth(m_settings.propertiesPanelWidth());
-    const int chartHeight = m_settings.panel3Height();
+    setSidePanelWidth(m_session->settings().panel1Width());
+    Panel4->setFixedWidth(m_session->settings().propertiesPanelWidth());
+    const int chartHeight = m_session->settings().panel3Height();
     m_chartSplitter->setSizes({chartHeight, std::max(1, height() - chartHeight)});
 }
 
@@ -394,18 +412,13 @@ void TForm34::setSidePanelWidth(int panelWidth) {
 }
 
 void TForm34::applyAttachment() {
-    if (m_link.attachControlBlock()) {
+    if (m_session->link().attachControlBlock()) {
         ToolButton6->setEnabled(true);
         ToolButton2->setEnabled(true);
         ToolButton4->setEnabled(true);
         common::setDecimalSeparator(QLatin1Char('.'));
-        const acquisition::ControlBlock block = m_link.control();
-        TabSheet2->setFrequencyText(block.frequencyText());
-        if (block.samplePeriod() != 0.0) {
-            TabSheet6->edit39()->setText(common::formatGeneral(block.frequencyHz()));
-        }
-        TabSheet2->setBufferSizeText(QString::number(block.recordCount()));
-        m_link.attachDataTable();
+        showRates(monitor::ratesOf(m_session->link().control()));
+        m_session->link().attachDataTable();
         return;
     }
     m_services.messages->show(QStringLiteral("Tryb tylko do odczytu"), QStringLiteral("Korvanta"));
@@ -416,6 +429,14 @@ void TForm34::applyAttachment() {
     m_monitoring->Timer8->stop();
 }
 
+void TForm34::showRates(const monitor::Rates& rates) {
+    TabSheet2->setFrequencyText(rates.frequencyText);
+    if (rates.frequencyEdit) {
+        TabSheet6->edit39()->setText(*rates.frequencyEdit);
+    }
+    TabSheet2->setBufferSizeText(rates.bufferSizeText);
+}
+
 void TForm34::applyOperatorMode() {
     showTabOf(TabSheet12, true);
     TabSheet13->findChild<QWidget*>(QStringLiteral("Button11"))->setVisible(true);
@@ -423,7 +444,7 @@ void TForm34::applyOperatorMode() {
     Panel4->setFixedWidth(kOperatorPanel4Width);
     Panel1->show();
     Panel24->memo3()->clear();
-    if (m_settings.autoLimits()) {
+    if (m_session->settings().autoLimits()) {
         guard([this] { Panel3->applyFixedLimits(); });
     }
 }
@@ -459,8 +480,8 @@ void TForm34::changeEvent(QEvent* event) {
 }
 
 void TForm34::FormActivate() {
-    if (!m_link.readOnlyMode()) {
-        m_link.attachDataTable();
+    if (!m_session->link().readOnlyMode()) {
+        m_session->link().attachDataTable();
     }
 }
 
@@ -491,16 +512,16 @@ void TForm34::setMonitoringButtonsVisible(bool visible) {
 }
 
 void TForm34::ToolButton1Click() {
-    setPropertiesPanelShown(!m_settings.propertiesPanelShown());
+    setPropertiesPanelShown(!m_session->settings().propertiesPanelShown());
 }
 
 void TForm34::setPropertiesPanelShown(bool shown) {
-    m_settings.setPropertiesPanelShown(shown);
+    m_session->settings().setPropertiesPanelShown(shown);
     if (shown) {
-        if (m_settings.propertiesPanelWidth() < kCollapsedWidth) {
-            m_settings.setPropertiesPanelWidth(kCollapsedWidth);
+        if (m_session->settings().propertiesPanelWidth() < kCollapsedWidth) {
+            m_session->settings().setPropertiesPanelWidth(kCollapsedWidth);
         }
-        Panel4->setFixedWidth(m_settings.propertiesPanelWidth());
+        Panel4->setFixedWidth(m_session->settings().propertiesPanelWidth());
         ToolButton1->setText(QStringLiteral("X"));
     } else {
         Panel4->setFixedWidth(kCollapsedWidth);
@@ -509,13 +530,13 @@ void TForm34::setPropertiesPanelShown(bool shown) {
 }
 
 void TForm34::SpeedButton1Click(bool expand) {
-    m_settings.setFileBrowserExpanded(expand);
-    setSidePanelWidth(expand ? m_settings.panel1Width()
+    m_session->settings().setFileBrowserExpanded(expand);
+    setSidePanelWidth(expand ? m_session->settings().panel1Width()
                              : acquisition::SettingsRecord::kMinimumPanelSize);
 }
 
 void TForm34::Timer3Timer() {
-    guard([this] { TabSheet1->refresh(m_currentValues); });
+    guard([this] { TabSheet1->refresh(m_session->currentValues()); });
 }
 
 QString TForm34::settingsFilePath() const {
@@ -537,15 +558,16 @@ void TForm34::Button5Click() {
     storeGeometry();
     platform::FileDialogRequest request;
     request.caption = QStringLiteral("Zapisz konfig.");
-    request.initialDirectory = m_settings.configDirectory();
+    request.initialDirectory = m_session->settings().configDirectory();
     request.fileName = QStringLiteral(".bupas");
     request.filter = QStringLiteral("*.bupas file|*.bupas");
     const auto chosen = m_services.dialogs->saveFile(request);
     if (!chosen) {
         return;
     }
-    m_settings.setConfigDirectory(QFileInfo(*chosen).absolutePath() + QLatin1Char('/'));
-    if (!acquisition::writeSettingsDump(acquisition::configFileName(*chosen), m_settings)) {
+    m_session->settings().setConfigDirectory(QFileInfo(*chosen).absolutePath() + QLatin1Char('/'));
+    if (!acquisition::writeSettingsDump(acquisition::configFileName(*chosen),
+                                        m_session->settings())) {
         m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
     }
 }
@@ -553,7 +575,7 @@ void TForm34::Button5Click() {
 void TForm34::Button4Click() {
     platform::FileDialogRequest request;
     request.caption = QStringLiteral("Otwórz konfig.");
-    const QString directory = m_settings.configDirectory();
+    const QString directory = m_session->settings().configDirectory();
     if (!directory.isEmpty() && QDir::setCurrent(directory)) {
         request.initialDirectory = directory;
     }
@@ -563,12 +585,12 @@ void TForm34::Button4Click() {
     if (!chosen) {
         return;
     }
-    acquisition::SettingsRecord loaded = m_settings;
+    acquisition::SettingsRecord loaded = m_session->settings();
     if (!acquisition::readSettingsDump(*chosen, loaded)) {
         m_services.messages->show(QStringLiteral("Open error "), QStringLiteral("DIM"));
         return;
     }
-    m_settings = loaded;
+    m_session->settings() = loaded;
     applyConfiguration();
 }
 
@@ -576,20 +598,21 @@ void TForm34::applyConfiguration() {
     applyGeometryAndPanelSizes();
     TabSheet3->loadFromRecord();
     TabSheet4->loadConfigurationFields();
-    if (m_settings.autoLimits()) {
+    if (m_session->settings().autoLimits()) {
         guard([this] { Panel3->applyFixedLimits(); });
     }
-    Panel3->chart()->applySeriesColors(m_settings);
-    m_monitoring->resetSaveCounter();
+    Panel3->chart()->applySeriesColors(m_session->settings());
+    m_session->saveCounter().reset();
     m_monitoring->Timer1->stop();
-    Panel3->chart()->resetForStart(m_settings);
+    Panel3->chart()->resetForStart(m_session->settings());
     TabSheet3->loadFromRecord();
     TabSheet1->loadSelectors();
-    if (QFileInfo(m_settings.fileListDirectory()).isDir()) {
-        Panel1->setDirectory(m_settings.fileListDirectory());
+    if (QFileInfo(m_session->settings().fileListDirectory()).isDir()) {
+        Panel1->setDirectory(m_session->settings().fileListDirectory());
     }
     Panel1->refresh();
-    Panel3->chart()->setAxisTitles(m_settings.leftAxisTitle(), m_settings.rightAxisTitle());
+    Panel3->chart()->setAxisTitles(m_session->settings().leftAxisTitle(),
+                                   m_session->settings().rightAxisTitle());
     showTabOf(TabSheet1, true);
     PageControl1->setCurrentWidget(TabSheet1);
 }
@@ -598,21 +621,21 @@ void TForm34::applyConfiguration() {
 // Closing paths
 
 void TForm34::storeGeometry() {
-    m_settings.setWindowGeometry(x(), y(), width(), height());
+    m_session->settings().setWindowGeometry(x(), y(), width(), height());
 }
 
 void TForm34::storePanelSizes() {
     const QList<int> sizes = Splitter1->sizes();
     if (!sizes.isEmpty()) {
-        m_settings.setPanel1Width(sizes[0]);
+        m_session->settings().setPanel1Width(sizes[0]);
     }
-    m_settings.setPropertiesPanelWidth(Panel4->width());
-    m_settings.setPanel3Height(Panel3->height());
+    m_session->settings().setPropertiesPanelWidth(Panel4->width());
+    m_session->settings().setPanel3Height(Panel3->height());
 }
 
 void TForm34::writeSettingsFile() {
     QDir::setCurrent(m_startDirectory);
-    if (!acquisition::writeSettingsDump(settingsFilePath(), m_settings)) {
+    if (!acquisition::writeSettingsDump(settingsFilePath(), m_session->settings())) {
         m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
     }
 }
@@ -622,15 +645,13 @@ void TForm34::runClosingPath(ClosingPath path) {
         return;
     }
     m_closing = true;
-    m_monitoring->Timer1->stop();
-    m_monitoring->Timer4->stop();
-    m_monitoring->Timer8->stop();
+    m_monitoring->stopAll();
     Timer3->stop();
     if (path != ClosingPath::Exit) {
-        m_link.sendCommand(kStopCommand);
+        m_session->link().sendCommand(kStopCommand);
     }
     if (path == ClosingPath::CloseAndExit) {
-        m_link.requestEnd();
+        m_session->link().requestEnd();
         storePanelSizes();
     }
     storeGeometry();
@@ -655,4 +676,4 @@ void TForm34::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-} // namespace korvanta::monitor::ui
+} // namespace korvanta::app::ui
