@@ -8,6 +8,7 @@
 #include "bench/ui/tform9.h"
 #include "monitor/monitoring_session.h"
 #include "platform/clock.h"
+#include "platform/handler_guard.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
 #include "platform/ui/guarded_application.h"
@@ -15,7 +16,6 @@
 #include "platform/ui/qt_messages.h"
 #include "platform/ui/termination_signals.h"
 
-#include <QMessageBox>
 #include <QTimer>
 #include <exception>
 
@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
     try {
         return run(app, messages);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Korvanta"),
-                              QString::fromLocal8Bit(error.what()));
+        platform::showHandlerError(messages, error);
         return 1;
     }
 }
