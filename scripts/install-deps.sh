@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libqcustomplot-dev
+  qt6-base-dev libgl-dev libqcustomplot-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   xvfb xauth
 )

@@ -124,6 +124,15 @@ void SettingsRecord::applyMissingFileDefaults() {
     setSaveEveryText(QStringLiteral("1"));
     setLowerLimitText(QStringLiteral("-100"));
     setUpperLimitText(QStringLiteral("100"));
+    numberChannels();
+}
+
+void SettingsRecord::numberChannels() {
+    // Column names "k1" … "k64" in reports and file headers, instead of "k0" for every channel
+    // never chosen in the editor.
+    for (int k = 1; k <= kChannelCount; ++k) {
+        setChannelNumber(k, k);
+    }
 }
 
 void SettingsRecord::resetChannelDefaults(int channelCount) {
@@ -137,6 +146,7 @@ void SettingsRecord::resetChannelDefaults(int channelCount) {
         setAddGraph(k, used);
         setInputNumber(k, k);
     }
+    numberChannels();
 }
 
 } // namespace korvanta::acquisition

@@ -359,11 +359,14 @@ public:
     }
 
     // The values a start without a settings file begins with: panel sizes 201/295/300, period
-    // "00:00:01.000", save every "1", limits "-100" and "100".
+    // "00:00:01.000", save every "1", limits "-100" and "100", channels numbered 1 … 64.
     void applyMissingFileDefaults();
+    // channelNumber[k] = k for every channel.
+    void numberChannels();
 
     // "Ustawienia domyślne": channels 1..channelCount active and plotted, the others not; every
-    // channel mean over the whole buffer, one decimal, factor 1, input number = channel number.
+    // channel mean over the whole buffer, one decimal, factor 1, input number and channel number
+    // = k.
     void resetChannelDefaults(int channelCount);
 
 private:

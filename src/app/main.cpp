@@ -14,6 +14,7 @@
 #include "platform/ui/guarded_application.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/qt_messages.h"
+#include "platform/ui/qt_translations.h"
 #include "platform/ui/termination_signals.h"
 
 #include <QTimer>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
     platform::ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvanta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvanta"));
+    platform::ui::installQtTranslations(app);
     platform::ui::QtMessages messages;
     app.setMessages(&messages);
     try {

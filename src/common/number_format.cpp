@@ -2,14 +2,21 @@
 
 #include "common/conversion_error.h"
 
+#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <string>
 
 namespace korvanta::common {
+
+QChar localeDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 ? point.front() : QLatin1Char('.');
+}
+
 namespace {
 
-QChar g_separator = QLatin1Char('.');
+QChar g_separator = localeDecimalSeparator();
 
 struct Pattern {
     QString prefix;

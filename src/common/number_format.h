@@ -9,6 +9,8 @@ namespace korvanta::common {
 // The decimal separator used by every format and parse below ('.' or ',').
 QChar decimalSeparator();
 void setDecimalSeparator(QChar separator);
+// The decimal separator of the user's locale: the one in force until a step sets another.
+QChar localeDecimalSeparator();
 
 // Formats a value with a pattern of the form [blanks][#...][0...][.0...#...], for example "##0.00",
 // "#0.0000", ".0000", "0.000", "##0.0###", "  ##0.00". Rounds half away from zero; no grouping.

@@ -10,7 +10,8 @@ QString enterDataDirectory(const QString& dataDirectory, const QString& fileName
     const QDir dir(
         QDir::current().absoluteFilePath(folder.isEmpty() ? QStringLiteral(".") : folder));
     const QString path = QDir::cleanPath(dir.absoluteFilePath(fileName));
-    if (dir.exists()) {
+    // A missing data directory is made, so no recording is lost for want of it.
+    if (dir.exists() || QDir().mkpath(dir.absolutePath())) {
         QDir::setCurrent(dir.absolutePath());
     }
     return path;

@@ -5,10 +5,11 @@
 
 namespace korvanta::monitor {
 
-// Makes the data directory the current directory when it exists (the file dialogs open from
-// there) and returns the absolute path of `fileName` inside it. Either separator is accepted;
-// an empty directory means the current one. The path does not depend on the change of
-// directory succeeding, so a missing directory makes the save fail instead of writing elsewhere.
+// Makes the data directory the current directory (the file dialogs open from there), creating it
+// with its parents when it is missing, and returns the absolute path of `fileName` inside it.
+// Either separator is accepted; an empty directory means the current one. The path does not
+// depend on the directory being made, so a directory that cannot be made fails the save instead
+// of writing elsewhere.
 QString enterDataDirectory(const QString& dataDirectory, const QString& fileName);
 
 } // namespace korvanta::monitor

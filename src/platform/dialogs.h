@@ -22,8 +22,9 @@ public:
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
-    // The colour the dialog holds when it closes; `accepted` tells whether the user confirmed.
-    virtual QColor chooseColor(const QColor& initial, bool& accepted) = 0;
+    // The colour the user confirmed, or nothing when the dialog was cancelled (a colour only
+    // browsed to is not handed back).
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
 };
 
 } // namespace korvanta::platform

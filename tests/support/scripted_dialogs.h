@@ -18,9 +18,11 @@ public:
         openRequests.push_back(request);
         return next(openAnswers);
     }
-    QColor chooseColor(const QColor& initial, bool& accepted) override {
+    std::optional<QColor> chooseColor(const QColor& initial) override {
         colorInitial = initial;
-        accepted = colorAccepted;
+        if (!colorAccepted) {
+            return std::nullopt;
+        }
         return colorAnswer.isValid() ? colorAnswer : initial;
     }
 

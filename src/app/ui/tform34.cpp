@@ -34,6 +34,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -184,6 +185,9 @@ void TForm34::buildLayout() {
     panel4Layout->setContentsMargins(0, 0, 0, 0);
     PageControl1 = new QTabWidget(Panel4);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    // Seven tabs in service mode: captions stay whole and the strip scrolls instead.
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
+    PageControl1->setUsesScrollButtons(true);
     panel4Layout->addWidget(PageControl1);
     measurements->addWidget(Panel4);
 
@@ -326,9 +330,13 @@ void TForm34::connectPages() {
     });
     connect(Panel1, &files::ui::FileBrowserPanel::expandedToggled, this,
             &TForm34::SpeedButton1Click);
+    connect(Panel3, &chart::ui::ChartPanel::chartExpandedToggled, this,
+            &TForm34::SpeedButton3Click);
     connect(m, &MonitoringController::ratesChanged, this, &TForm34::showRates);
     connect(m, &MonitoringController::saveStatusChanged, this,
             [this](const QString& text) { setStatusPanelText(1, text); });
+    connect(m, &MonitoringController::cycleStatusChanged, this,
+            [this](const QString& text) { setStatusPanelText(0, text); });
     connect(m, &MonitoringController::stopped, Panel1, &files::ui::FileBrowserPanel::refresh);
     connect(m, &MonitoringController::restartRequested, this, &TForm34::Closeandexit1Click);
 }
@@ -367,11 +375,8 @@ void TForm34::runStartup() {
     m_monitoring->Timer1->stop();
     Panel3->chart()->resetForStart(m_session->settings());
     TabSheet3->selectChannel(m_session->settings().editedChannel());
-    TabSheet1->loadSelectors();
-    if (QFileInfo(m_session->settings().dataDirectory()).isDir()) {
-        Panel1->setDirectory(m_session->settings().dataDirectory());
-    }
-    Panel1->refresh();
+    TabSheet1->loadObjectSelectors();
+    showFileListDirectory();
     TabSheet4->loadFromRecord();
     Panel3->setBarViewVisible(m_session->settings().barChart());
     Panel3->chart()->setAxisTitles(m_session->settings().leftAxisTitle(),
@@ -391,6 +396,14 @@ void TForm34::loadSettingsFile() {
     applyGeometryAndPanelSizes();
 }
 
+void TForm34::showFileListDirectory() {
+    const QString directory = m_session->settings().fileListDirectory();
+    if (QFileInfo(directory).isDir()) {
+        Panel1->setDirectory(directory);
+    }
+    Panel1->refresh();
+}
+
 void TForm34::applyGeometryAndPanelSizes() {
     if (m_session->settings().windowWidth() > 0 && m_session->settings().windowHeight() > 0) {
         move(m_session->settings().windowLeft(), m_session->settings().windowTop());
@@ -403,8 +416,7 @@ void TForm34::applyGeometryAndPanelSizes() {
 void TForm34::applyPanelSizes() {
     setSidePanelWidth(m_session->settings().panel1Width());
     Panel4->setFixedWidth(m_session->settings().propertiesPanelWidth());
-    const int chartHeight = m_session->settings().panel3Height();
-    m_chartSplitter->setSizes({chartHeight, std::max(1, height() - chartHeight)});
+    setChartPanelHeight(m_session->settings().panel3Height());
 }
 
 void TForm34::setSidePanelWidth(int panelWidth) {
@@ -422,6 +434,7 @@ void TForm34::applyAttachment() {
         return;
     }
     m_services.messages->show(QStringLiteral("Tryb tylko do odczytu"), QStringLiteral("Korvanta"));
+    common::setDecimalSeparator(common::localeDecimalSeparator());
     ToolButton6->setEnabled(false);
     ToolButton2->setEnabled(false);
     ToolButton4->setEnabled(false);
@@ -492,8 +505,7 @@ bool TForm34::serviceMode() const {
 
 void TForm34::Button11Click() {
     const bool toService = !serviceMode();
-    showTabOf(TabSheet3, toService);
-    showTabOf(TabSheet4, toService);
+    setServiceTabsVisible(toService);
     setMonitoringButtonsVisible(toService);
     if (!toService) {
         showTabOf(TabSheet12, true);
@@ -502,6 +514,16 @@ void TForm34::Button11Click() {
         m_testParameters->setServiceMode(toService);
         m_testParameters->setVisible(toService);
     }
+}
+
+void TForm34::setServiceTabsVisible(bool visible) {
+    // Service mode opens every subsystem: the channel editor and program settings, and also the
+    // "Obiekt", advanced and analysis pages that operator mode keeps out of sight.
+    for (QWidget* page :
+         std::initializer_list<QWidget*>{TabSheet1, TabSheet3, TabSheet4, TabSheet11}) {
+        showTabOf(page, visible);
+    }
+    PageControl2->setTabVisible(PageControl2->indexOf(TabSheet6), visible);
 }
 
 void TForm34::setMonitoringButtonsVisible(bool visible) {
@@ -533,6 +555,16 @@ void TForm34::SpeedButton1Click(bool expand) {
     m_session->settings().setFileBrowserExpanded(expand);
     setSidePanelWidth(expand ? m_session->settings().panel1Width()
                              : acquisition::SettingsRecord::kMinimumPanelSize);
+}
+
+void TForm34::SpeedButton3Click(bool expand) {
+    m_session->settings().setChartPanelExpanded(expand);
+    setChartPanelHeight(expand ? m_session->settings().panel3Height()
+                               : acquisition::SettingsRecord::kMinimumPanelSize);
+}
+
+void TForm34::setChartPanelHeight(int chartHeight) {
+    m_chartSplitter->setSizes({chartHeight, std::max(1, height() - chartHeight)});
 }
 
 void TForm34::Timer3Timer() {
@@ -607,14 +639,13 @@ void TForm34::applyConfiguration() {
     Panel3->chart()->resetForStart(m_session->settings());
     TabSheet3->loadFromRecord();
     TabSheet1->loadSelectors();
-    if (QFileInfo(m_session->settings().fileListDirectory()).isDir()) {
-        Panel1->setDirectory(m_session->settings().fileListDirectory());
-    }
-    Panel1->refresh();
+    showFileListDirectory();
     Panel3->chart()->setAxisTitles(m_session->settings().leftAxisTitle(),
                                    m_session->settings().rightAxisTitle());
-    showTabOf(TabSheet1, true);
-    PageControl1->setCurrentWidget(TabSheet1);
+    if (serviceMode()) {
+        showTabOf(TabSheet1, true);
+        PageControl1->setCurrentWidget(TabSheet1);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

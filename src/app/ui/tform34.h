@@ -110,12 +110,14 @@ private:
     void runStartup();
     void loadSettingsFile();
     void applyGeometryAndPanelSizes();
+    void showFileListDirectory();
     void applyPanelSizes();
     void setSidePanelWidth(int panelWidth);
     void applyAttachment();
     void showRates(const monitor::Rates& rates);
     void applyOperatorMode();
     void setMonitoringButtonsVisible(bool visible);
+    void setServiceTabsVisible(bool visible);
     void storeMessageTexts();
     void storeGeometry();
     void storePanelSizes();
@@ -124,6 +126,8 @@ private:
     void ToolButton1Click();
     void setPropertiesPanelShown(bool shown);
     void SpeedButton1Click(bool expand);
+    void SpeedButton3Click(bool expand);
+    void setChartPanelHeight(int chartHeight);
     void applyConfiguration();
     void showTabOf(QWidget* page, bool visible);
     bool guard(const std::function<void()>& handler);

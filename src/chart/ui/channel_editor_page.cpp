@@ -490,10 +490,11 @@ void ChannelEditorPage::onFunctionChanged(int index) {
 
 void ChannelEditorPage::chooseColor() {
     const int c = editedChannel();
-    bool accepted = false;
-    const QColor chosen = m_env.dialogs->chooseColor(m_chart->seriesColor(c - 1), accepted);
-    // A cancelled dialog still hands back the colour it held, and the series takes it.
-    m_chart->setSeriesColor(c - 1, chosen);
+    if (const auto chosen = m_env.dialogs->chooseColor(m_dialogColor)) {
+        m_dialogColor = *chosen;
+    }
+    // A cancelled dialog still colours the series, with the colour it held before it opened.
+    m_chart->setSeriesColor(c - 1, m_dialogColor);
     m_env.settings->setSeriesColor(c, MonitorChart::colorToRecord(m_chart->seriesColor(c - 1)));
     replotChart();
 }

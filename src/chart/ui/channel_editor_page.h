@@ -4,6 +4,7 @@
 #include "chart/ui/chart_environment.h"
 #include "chart/vector_channel.h"
 
+#include <QColor>
 #include <QStringList>
 #include <QWidget>
 #include <optional>
@@ -71,6 +72,7 @@ private:
     void replotChart();
 
     ChartEnvironment m_env;
+    QColor m_dialogColor{0, 0, 0}; // the colour the dialog holds: the last one confirmed
     MonitorChart* m_chart;
 
     QLabel* Label10;                        // "Kanał"

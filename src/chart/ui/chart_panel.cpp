@@ -170,6 +170,17 @@ void ChartPanel::buildToolBar() {
     connect(ToolButton29, &QToolButton::clicked, this, &ChartPanel::resetSeriesOptions);
     connect(ToolButton12, &QToolButton::clicked, this, &ChartPanel::aboutRequested);
     connect(ToolButton27, &QToolButton::clicked, this, &ChartPanel::closeAndExitRequested);
+
+    SpeedButton3 = new QToolButton(ToolBar2);
+    SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
+    SpeedButton3->setText(QStringLiteral("X"));
+    SpeedButton3->setAutoRaise(true);
+    ToolBar2->addWidget(SpeedButton3);
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] {
+        m_chartExpanded = !m_chartExpanded;
+        SpeedButton3->setText(m_chartExpanded ? QStringLiteral("X") : QStringLiteral("V"));
+        emit chartExpandedToggled(m_chartExpanded);
+    });
 }
 
 void ChartPanel::buildChartArea() {

@@ -65,6 +65,8 @@ signals:
     void aboutRequested();
     void closeRequested();
     void closeAndExitRequested();
+    // SpeedButton3: the chart panel at its stored height (true) or folded (false).
+    void chartExpandedToggled(bool expanded);
     void saveAsTextRequested();
     void printRequested();
     // The series reset while the chart holds a file: the loaded file is to be drawn again.
@@ -92,6 +94,7 @@ private:
     ChartEnvironment m_env;
     SeriesMenu m_seriesMenu;
     bool m_autoScaling = false;
+    bool m_chartExpanded = true;
     int m_partViewCounter = 0;
     int m_barCount = 0;
     int m_legendSeriesIndex = -1;
@@ -108,6 +111,7 @@ private:
     QToolButton* ToolButton29;   // series options reset, with the series menu
     QToolButton* ToolButton12;   // about and update
     QToolButton* ToolButton27;   // close and exit, with the close menu
+    QToolButton* SpeedButton3;   // folds the chart panel ("V") or unfolds it ("X")
     QMenu* PopupMenu2;           // scaling menu
     QAction* Scalingofdiagram1;  // fit limits
     QAction* Setlimitofdiagram1; // typed limits

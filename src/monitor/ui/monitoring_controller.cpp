@@ -126,6 +126,8 @@ void MonitoringController::ToolButton2Click() {
             m_pages.chart.chart()->clearForNewMeasurement();
             Timer1->setInterval(interval);
             Timer1->start();
+            m_tickCount = 0;
+            emit cycleStatusChanged(QStringLiteral("Monitorowanie"));
             m_pages.chart.prepareForMonitoringStart();
         }
         if (program.dynamicMode()) {
@@ -145,6 +147,7 @@ void MonitoringController::ToolButton4Click() {
         if (program.staticMode()) {
             m_pages.startButton.setChecked(false);
             Timer1->stop();
+            emit cycleStatusChanged(QString());
             m_pages.channels.setMonitoringState(false);
         }
         if (program.dynamicMode()) {
@@ -159,6 +162,9 @@ void MonitoringController::ToolButton4Click() {
 }
 
 void MonitoringController::ToolButton6Click() {
+    if (Timer1->isActive()) {
+        emit cycleStatusChanged(QStringLiteral("Monitorowanie: %1").arg(++m_tickCount));
+    }
     guard([this] {
         m_session.ensureDataTable();
         m_pages.system.setChannelCount(m_session.link().control().channelCount());
@@ -183,9 +189,14 @@ void MonitoringController::runModeStep() {
 }
 
 void MonitoringController::stallWatch() {
-    if (m_session.link().checkNewRecord() == acquisition::RecordArrival::Same &&
+    acquisition::AcquisitionLink& link = m_session.link();
+    if (link.checkNewRecord() == acquisition::RecordArrival::Same &&
         m_pages.advanced.autoRestart()->isChecked()) {
+        const double current = link.lastTimeStamp();
         autoRestart();
+        // When monitoring goes on (no restart program), the watch holds the current record's
+        // time stamp again, so a stall that lasts is acted on at every tick.
+        link.setLastTimeStamp(current);
     }
 }
 
@@ -233,10 +244,14 @@ void MonitoringController::Action1Execute() {
                                          m_services.clock->now(), m_pages.chart.visible1Checked());
 }
 
-void MonitoringController::showSaveResult(const QString& failure, const QString& path) {
-    if (!failure.isEmpty()) {
-        emit saveStatusChanged(QStringLiteral("Save error: ") + QFileInfo(path).fileName());
+void MonitoringController::showSaveResult(bool saved, const QString& failure, const QString& path) {
+    if (!saved) {
+        return;
     }
+    // A good save replaces an earlier "Save error", so the panel never tells of a past failure.
+    const QString status =
+        failure.isEmpty() ? QStringLiteral("Save file: ") : QStringLiteral("Save error: ");
+    emit saveStatusChanged(status + QFileInfo(path).fileName());
 }
 
 void MonitoringController::pomiaryN() {
@@ -255,7 +270,7 @@ void MonitoringController::pomiaryN() {
     // The labels show what the step reached even when a typed number ended it early.
     emit ratesChanged(result.rates);
     m_pages.system.systemLabel()->setText(result.label55);
-    showSaveResult(result.saveFailure, result.savePath);
+    showSaveResult(result.saved, result.saveFailure, result.savePath);
     if (result.conversionError) {
         throw *result.conversionError;
     }
@@ -284,7 +299,7 @@ void MonitoringController::RaportyN() {
     save.fileName = program.fileName();
     save.fileDescription = program.fileDescription();
     const ReportSaveResult saved = m_session.saveReport(save, lines);
-    showSaveResult(saved.saveFailure, saved.savePath);
+    showSaveResult(saved.saved, saved.saveFailure, saved.savePath);
     m_pages.chart.chart()->setHoldsFile(false);
     m_pages.chart.applyAutoScaling();
 }

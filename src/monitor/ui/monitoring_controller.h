@@ -67,8 +67,12 @@ public:
 signals:
     // The rates read from the control block by a Measurements step.
     void ratesChanged(const korvanta::monitor::Rates& rates);
-    // A text for status panel 1 about the data file ("Save error: " + its name).
+    // A text for status panel 1 about the last save ("Save file: " or "Save error: " + the
+    // file's name).
     void saveStatusChanged(const QString& text);
+    // A text for status panel 0 while the cycle runs ("Monitorowanie: " + the tick count);
+    // empty when it stops.
+    void cycleStatusChanged(const QString& text);
     // Monitoring stopped: the file list may show a new file.
     void stopped();
     // The acquisition stalled and the restart program was started: the program closes.
@@ -85,12 +89,13 @@ private:
     void autoRestart();
     bool periodIntervalOrWarn(int& interval);
     bool guard(const std::function<void()>& handler);
-    void showSaveResult(const QString& failure, const QString& path);
+    void showSaveResult(bool saved, const QString& failure, const QString& path);
 
     MonitoringSession& m_session;
     platform::Services m_services;
     MonitoringPages m_pages;
     QString m_startDirectory;
+    int m_tickCount = 0; // cycle ticks since monitoring started
 };
 
 } // namespace korvanta::monitor::ui

@@ -115,7 +115,15 @@ std::int32_t ObjectPage::storedSelector(int slot) const {
 }
 
 void ObjectPage::loadSelectors() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    loadSelectorsUpTo(kSlotCount);
+}
+
+void ObjectPage::loadObjectSelectors() {
+    loadSelectorsUpTo(acquisition::SettingsRecord::kObjectChannelCount);
+}
+
+void ObjectPage::loadSelectorsUpTo(int count) {
+    for (int slot = 0; slot < count; ++slot) {
         m_slots[static_cast<std::size_t>(slot)].upDown->setPosition(storedSelector(slot));
     }
 }

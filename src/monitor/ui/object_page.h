@@ -19,8 +19,11 @@ public:
 
     ObjectPage(acquisition::SettingsRecord& record, QWidget* parent = nullptr);
 
-    // Selectors of slots 1..12 from objectChannels, of slots 13..18 from extraObjectChannels.
+    // Selectors of slots 1..12 from objectChannels, of slots 13..18 from extraObjectChannels
+    // (an opened configuration).
     void loadSelectors();
+    // Only the twelve selectors of objectChannels (start-up); the others keep their positions.
+    void loadObjectSelectors();
 
     // Timer3Timer: every slot in order shows channelName[n] and the value of channel n with its
     // decimals. A slot whose number is outside 1..64 shows an empty label and keeps its value
@@ -40,6 +43,7 @@ private:
     Slot buildSlot(int slot, QWidget* parent);
     void storeSelector(int slot, int position);
     std::int32_t storedSelector(int slot) const;
+    void loadSelectorsUpTo(int count);
 
     acquisition::SettingsRecord& m_record;
     std::vector<Slot> m_slots;

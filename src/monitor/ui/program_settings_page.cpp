@@ -136,7 +136,7 @@ QWidget* ProgramSettingsPage::buildChartGroup() {
 
 QWidget* ProgramSettingsPage::buildModeGroups() {
     auto* box = new QWidget(this);
-    RadioGroup1 = makeGroup(QStringLiteral("RadioGroup1"), QString(), box);
+    RadioGroup1 = makeGroup(QStringLiteral("RadioGroup1"), QStringLiteral("Tryb pracy"), box);
     RadioGroup1->setToolTip(QStringLiteral("Wybierz pomiary lub raporty"));
     RadioButton1 = named(new QRadioButton(QStringLiteral("Pomiary"), RadioGroup1),
                          QStringLiteral("RadioButton1"));
@@ -155,9 +155,6 @@ QWidget* ProgramSettingsPage::buildModeGroups() {
     RadioButton1->setChecked(true);
     RadioButton3->setChecked(true);
     RadioButton5->setChecked(true);
-    // Static drawing is the only mode offered; the buttons stay for the record's flag.
-    RadioButton5->hide();
-    RadioButton6->hide();
 
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -73,7 +73,7 @@ void SystemPropertiesPage::loadColumn(const QString& path, int column) {
     }
     const QStringList& lines = read.value();
     for (int i = 0; i < lines.size(); ++i) {
-        setCell(i + 1, column, lines[i]);
+        setCell(i, column, lines[i]);
     }
 }
 

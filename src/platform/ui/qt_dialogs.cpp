@@ -46,10 +46,12 @@ std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     return path;
 }
 
-QColor QtDialogs::chooseColor(const QColor& initial, bool& accepted) {
+std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
     QColorDialog dialog(initial, m_parent);
-    accepted = dialog.exec() == QDialog::Accepted;
-    return accepted ? dialog.selectedColor() : dialog.currentColor();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.selectedColor();
 }
 
 } // namespace korvanta::platform::ui

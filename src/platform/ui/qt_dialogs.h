@@ -12,7 +12,7 @@ public:
 
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
-    QColor chooseColor(const QColor& initial, bool& accepted) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
 
     // "desc|pat|desc|pat" to the toolkit's "desc (pat);;desc (pat)".
     static QString toolkitFilter(const QString& filter);

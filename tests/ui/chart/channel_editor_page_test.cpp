@@ -186,12 +186,14 @@ TEST_F(ChannelEditorPageTest, ColourDialogColoursTheSeriesEvenWhenCancelled) {
     EXPECT_EQ(chart.seriesColor(2), QColor(10, 20, 30));
     EXPECT_EQ(settings.seriesColor(3), 0x001E140Au);
     EXPECT_EQ(dialogs.colorInitial, QColor(0, 0, 0));
-    dialogs.colorAnswer = QColor();
+    // Cancelled after browsing: the colour the dialog held before, not the browsed one.
+    page.selectChannel(4);
+    dialogs.colorAnswer = QColor(200, 100, 50);
     dialogs.colorAccepted = false;
-    settings.setSeriesColor(3, 0);
-    child<QPushButton>("Button1")->click(); // cancelled: the colour the dialog held
-    EXPECT_EQ(chart.seriesColor(2), QColor(10, 20, 30));
-    EXPECT_EQ(settings.seriesColor(3), 0x001E140Au);
+    child<QPushButton>("Button1")->click();
+    EXPECT_EQ(dialogs.colorInitial, QColor(10, 20, 30));
+    EXPECT_EQ(chart.seriesColor(3), QColor(10, 20, 30));
+    EXPECT_EQ(settings.seriesColor(4), 0x001E140Au);
 }
 
 TEST_F(ChannelEditorPageTest, FunctionRulesOnAChannelChange) {

@@ -85,7 +85,15 @@ TEST_F(MainWindowTest, OpenConfigurationAppliesTheRecord) {
     EXPECT_TRUE(find<QRadioButton>("RadioButton2")->isChecked());
     EXPECT_FALSE(w.monitoring().Timer1->isActive());
     EXPECT_EQ(w.session().saveCounter().value(), 0);
+    // Operator mode keeps the "Obiekt" tab out of sight; service mode shows and selects it.
     auto* pages = find<QTabWidget>("PageControl1");
+    EXPECT_FALSE(korvanta::testing::tabVisible(pages, "TabSheet1"));
+    EXPECT_NE(pages->currentWidget(), find<QWidget>("TabSheet1"));
+    w.Button11Click();
+    pages->setCurrentWidget(find<QWidget>("TabSheet2"));
+    dialogs.openAnswers = {path("c.bupas")};
+    w.Button4Click();
+    EXPECT_TRUE(korvanta::testing::tabVisible(pages, "TabSheet1"));
     EXPECT_EQ(pages->currentWidget(), find<QWidget>("TabSheet1"));
 }
 

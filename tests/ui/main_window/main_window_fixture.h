@@ -11,12 +11,18 @@
 #include "support/scripted_messages.h"
 
 #include <QDir>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 
 namespace korvanta::testing {
+
+inline bool tabVisible(QTabWidget* tabs, const char* page) {
+    QWidget* w = tabs->findChild<QWidget*>(QLatin1String(page));
+    return w != nullptr && tabs->isTabVisible(tabs->indexOf(w));
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -3,7 +3,9 @@
 #include "ui/main_window/main_window_fixture.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -133,12 +135,13 @@ TEST_F(MainWindowTest, StallWithAutoRestartStartsTheRestartProgramAndCloses) {
     EXPECT_EQ(shm.control().closeRequest(), 1);
     EXPECT_TRUE(launcher.starts.empty());
     EXPECT_EQ(endRequests, 0);
+    // Monitoring goes on, and the stall watch holds the current time stamp again, so the
+    // next stalled tick is acted on at once.
+    EXPECT_EQ(w.session().link().lastTimeStamp(), 46000.0 + 5 * shm.control().samplePeriod());
 
     QFile marker(path(QStringLiteral("VistraHaldenKV.exe")));
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
-    w.monitoring().ToolButton6Click(); // lastTimeStamp was reset to 0: new again
-    EXPECT_TRUE(launcher.starts.empty());
     w.monitoring().ToolButton6Click();
     ASSERT_EQ(launcher.starts.size(), 1U);
     EXPECT_EQ(launcher.starts[0].program, "ExecHaldenKV.exe");
@@ -177,4 +180,31 @@ TEST_F(MainWindowTest, LiveValueSlotsShowChosenChannels) {
     find<QLineEdit>("Edit8")->setText(QStringLiteral("x"));
     w.Timer3Timer();
     EXPECT_EQ(messages.errors.size(), 1);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsTheRunningCycleAndTheLastSave) {
+    attachAcquisition();
+    app::ui::TForm34& w = start();
+    QFile blocker(path(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    w.session().settings().setDataDirectory(path(QStringLiteral("blocker/dane/")));
+    find<QCheckBox>("CheckBox4")->setChecked(true);
+    find<QLineEdit>("Edit9")->setText(QStringLiteral("1"));
+    find<LabeledEdit>("LabeledEdit8")->setText(QStringLiteral("plik"));
+
+    w.monitoring().ToolButton2Click();
+    EXPECT_EQ(w.statusPanelText(0), "Monitorowanie");
+    w.monitoring().ToolButton6Click();
+    EXPECT_EQ(w.statusPanelText(0), "Monitorowanie: 1");
+    EXPECT_EQ(w.statusPanelText(1), "Save error: plik.dan");
+
+    w.session().settings().setDataDirectory(path(QStringLiteral("dane/")));
+    w.monitoring().ToolButton6Click();
+    EXPECT_EQ(w.statusPanelText(0), "Monitorowanie: 2");
+    EXPECT_EQ(w.statusPanelText(1), "Save file: plik.dan");
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("dane/plik.dan"))));
+
+    w.monitoring().ToolButton4Click();
+    EXPECT_EQ(w.statusPanelText(0), QString());
 }

@@ -1,11 +1,14 @@
 #include "acquisition/settings_file.h"
+#include "common/number_format.h"
 #include "common/ui/labeled_edit.h"
+#include "files/ui/file_browser_panel.h"
 #include "monitor/ui/monitoring_controller.h"
 #include "ui/main_window/main_window_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -13,15 +16,7 @@
 using namespace korvanta;
 using korvanta::common::ui::LabeledEdit;
 using korvanta::testing::MainWindowTest;
-
-namespace {
-
-bool tabVisible(QTabWidget* tabs, const char* page) {
-    QWidget* w = tabs->findChild<QWidget*>(QLatin1String(page));
-    return w != nullptr && tabs->isTabVisible(tabs->indexOf(w));
-}
-
-} // namespace
+using korvanta::testing::tabVisible;
 
 TEST_F(MainWindowTest, StartsWithDefaultsWithoutSettingsFileInReadOnlyMode) {
     app::ui::TForm34& w = start();
@@ -198,8 +193,11 @@ TEST_F(MainWindowTest, ServiceButtonTogglesTheMonitoringControls) {
     EXPECT_TRUE(find<QToolButton>("ToolButton2")->isHidden());
     w.Button11Click();
     EXPECT_TRUE(w.serviceMode());
-    EXPECT_TRUE(tabVisible(pages, "TabSheet3"));
-    EXPECT_TRUE(tabVisible(pages, "TabSheet4"));
+    for (const char* page : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet4", "TabSheet11",
+                             "TabSheet12", "TabSheet13"}) {
+        EXPECT_TRUE(tabVisible(pages, page)) << page;
+    }
+    EXPECT_TRUE(tabVisible(find<QTabWidget>("PageControl2"), "TabSheet6"));
     for (const char* name : {"ToolButton2", "ToolButton4", "ToolButton6"}) {
         EXPECT_FALSE(find<QToolButton>(name)->isHidden()) << name;
     }
@@ -207,4 +205,71 @@ TEST_F(MainWindowTest, ServiceButtonTogglesTheMonitoringControls) {
     EXPECT_FALSE(w.serviceMode());
     EXPECT_TRUE(find<QToolButton>("ToolButton6")->isHidden());
     EXPECT_TRUE(tabVisible(pages, "TabSheet12"));
+    for (const char* page : {"TabSheet1", "TabSheet3", "TabSheet4", "TabSheet11"}) {
+        EXPECT_FALSE(tabVisible(pages, page)) << page;
+    }
+    EXPECT_FALSE(tabVisible(find<QTabWidget>("PageControl2"), "TabSheet6"));
+}
+
+TEST_F(MainWindowTest, StartupPointsTheFileListAndRestoresTheTwelveSlotSelectors) {
+    ASSERT_TRUE(QDir().mkpath(path("lista")));
+    ASSERT_TRUE(QDir().mkpath(path("dane")));
+    acquisition::SettingsRecord stored;
+    stored.setFileListDirectory(path("lista"));
+    stored.setDataDirectory(path("dane") + QLatin1Char('/'));
+    stored.setObjectChannel(0, 5);
+    stored.setExtraObjectChannel(0, 33);
+    ASSERT_TRUE(acquisition::writeSettingsDump(settingsPath(), stored));
+
+    start();
+    EXPECT_EQ(QDir(find<files::ui::FileBrowserPanel>("Panel1")->directory()), QDir(path("lista")));
+    EXPECT_EQ(find<QLineEdit>("Edit6")->text(), "5");
+    EXPECT_EQ(find<QLineEdit>("Edit47")->text(), "0"); // the extra slots are not restored
+}
+
+TEST_F(MainWindowTest, ReadOnlyModeKeepsTheDecimalSeparatorOfTheUsersLocale) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    common::setDecimalSeparator(QLatin1Char('.'));
+    start();
+    EXPECT_EQ(common::decimalSeparator(), QLatin1Char(','));
+    QLocale::setDefault(previous);
+    common::setDecimalSeparator(QLatin1Char('.'));
+}
+
+TEST_F(MainWindowTest, EveryTabCaptionIsWholeInServiceMode) {
+    attachAcquisition();
+    app::ui::TForm34& w = start();
+    w.show();
+    w.Button11Click();
+    QTabBar* bar = find<QTabWidget>("PageControl1")->tabBar();
+    int shown = 0;
+    for (int i = 0; i < bar->count(); ++i) {
+        if (!bar->isTabVisible(i)) {
+            continue;
+        }
+        ++shown;
+        EXPECT_GT(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+            << bar->tabText(i).toStdString();
+    }
+    EXPECT_EQ(shown, 7);
+}
+
+TEST_F(MainWindowTest, ChartPanelFoldsToItsToolBarAndBack) {
+    app::ui::TForm34& w = start();
+    w.show();
+    auto* fold = find<QToolButton>("SpeedButton3");
+    auto* chart = find<QWidget>("Panel3");
+    EXPECT_EQ(fold->text(), "X");
+    const int unfolded = chart->height();
+
+    fold->click();
+    EXPECT_EQ(fold->text(), "V");
+    EXPECT_FALSE(w.session().settings().chartPanelExpanded());
+    EXPECT_LT(chart->height(), unfolded);
+
+    fold->click();
+    EXPECT_EQ(fold->text(), "X");
+    EXPECT_TRUE(w.session().settings().chartPanelExpanded());
+    EXPECT_EQ(chart->height(), unfolded);
 }

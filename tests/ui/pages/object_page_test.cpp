@@ -116,6 +116,11 @@ TEST_F(ObjectPageTest, SelectorsLoadFromAndStoreIntoTheRecord) {
     record.setExtraObjectChannel(0, 33);
     record.setExtraObjectChannel(5, 64);
 
+    page.loadObjectSelectors(); // start-up: the twelve of objectChannels only
+    EXPECT_EQ(textOf(page, "Edit6"), QStringLiteral("5"));
+    EXPECT_EQ(textOf(page, "Edit27"), QStringLiteral("20"));
+    EXPECT_EQ(textOf(page, "Edit47"), QStringLiteral("0"));
+
     page.loadSelectors();
 
     EXPECT_EQ(textOf(page, "Edit6"), QStringLiteral("5"));

@@ -3,6 +3,7 @@
 #include "monitor/ui/program_settings_page.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +12,8 @@
 #include <QToolButton>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace korvanta::monitor::ui {
 namespace {
@@ -90,8 +93,20 @@ TEST_F(ProgramSettingsPageTest, ChoicesWriteTheirFlags) {
     EXPECT_EQ(autoLimits.count(), 1); // only when it becomes checked
     ASSERT_EQ(width.count(), 1);
     EXPECT_EQ(width.at(0).at(0).toInt(), 2);
-    EXPECT_TRUE(child<QRadioButton>("RadioButton5")->isHidden());
-    EXPECT_TRUE(child<QRadioButton>("RadioButton6")->isHidden());
+    // Each mode group holds its own pair: "Pomiary" the static/dynamic drawing, the titled
+    // group the measurements/reports choice.
+    for (const auto& [group, buttons] :
+         std::vector<std::pair<const char*, std::pair<const char*, const char*>>>{
+             {"RadioGroup3", {"RadioButton5", "RadioButton6"}},
+             {"RadioGroup1", {"RadioButton1", "RadioButton2"}}}) {
+        auto* box = child<QGroupBox>(group);
+        EXPECT_FALSE(box->title().isEmpty()) << group;
+        for (const char* name : {buttons.first, buttons.second}) {
+            auto* button = child<QRadioButton>(name);
+            EXPECT_EQ(button->parentWidget(), box) << name;
+            EXPECT_FALSE(button->isHidden()) << name;
+        }
+    }
 }
 
 TEST_F(ProgramSettingsPageTest, ButtonsAreSignalled) {

@@ -23,14 +23,15 @@ QString cell(const SystemPropertiesPage& page, int row, int column) {
 TEST(SystemPropertiesPage, GridFilesFillColumnsAndNumberRowsUpToTheFirstEmptyName) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    // "Wejście 1", "Łącznik", "", "czwarte" — ś 0x9C, Ł 0xA3, ą 0xB9.
+    // A prepared file starts with its own header line, which the grid's header cell replaces;
+    // then "Wejście 1", "Łącznik", "", "czwarte" — ś 0x9C, Ł 0xA3, ą 0xB9.
     writeBytes(dir.filePath(QStringLiteral("col1SaveValue.txt")),
-               QByteArray("Wej\x9C"
+               QByteArray("Nazwa\r\nWej\x9C"
                           "cie 1\r\n\xA3\xB9"
                           "cznik\r\n\r\nczwarte\r\n"));
     // "Źródło zasilania", "Uwaga" — Ź 0x8F, ó 0xF3, ł 0xB3.
     writeBytes(dir.filePath(QStringLiteral("col3SaveValue.txt")),
-               QByteArray("\x8F"
+               QByteArray("Opis\r\n\x8F"
                           "r\xF3"
                           "d\xB3"
                           "o zasilania\r\nUwaga\r\n"));
@@ -77,8 +78,12 @@ TEST(SystemPropertiesPage, MissingFilesLeaveTheGridAndLongFilesGrowIt) {
     writeBytes(dir.filePath(QStringLiteral("col1SaveValue.txt")), many);
     page.loadGridFiles(dir.path());
 
-    EXPECT_EQ(cell(page, 70, 1), QStringLiteral("in70"));
-    EXPECT_EQ(cell(page, 70, 0), QStringLiteral("70"));
+    // Line i goes into row i; the header cell takes the place of the first line.
+    EXPECT_EQ(cell(page, 0, 1), QStringLiteral("W:"));
+    EXPECT_EQ(cell(page, 1, 1), QStringLiteral("in2"));
+    EXPECT_EQ(cell(page, 69, 1), QStringLiteral("in70"));
+    EXPECT_EQ(cell(page, 69, 0), QStringLiteral("69"));
+    EXPECT_EQ(cell(page, 70, 0), QString());
 }
 
 TEST(SystemPropertiesPage, LabelsShowTheCycleTexts) {

@@ -14,6 +14,9 @@ TEST(SettingsRecordDefaults, MissingFileDefaultsAndNothingElse) {
     expected.replace(8904, 4, le32(295));
     expected.replace(8912, 4, le32(201));
     expected.replace(8916, 4, le32(300));
+    for (int k = 1; k <= 64; ++k) {
+        expected.replace(8916 + 4 * k, 4, le32(k)); // channelNumber: "k1" … "k64" in headers
+    }
     expected.replace(17004, 13, QByteArray("00:00:01.000", 13));
     expected.replace(17019, 2, QByteArray("1", 2));
     expected.replace(18032, 4, QByteArray("100", 4));
@@ -49,6 +52,7 @@ TEST(SettingsRecordDefaults, ChannelResetForEightChannels) {
         EXPECT_EQ(record.active(k), used);
         EXPECT_EQ(record.addGraph(k), used);
         EXPECT_EQ(record.inputNumber(k), k);
+        EXPECT_EQ(record.channelNumber(k), k);
         EXPECT_EQ(record.functionIndex(k), 0);
         EXPECT_EQ(record.bufferLength(k), 0);
         EXPECT_EQ(record.decimalPlaces(k), 1);

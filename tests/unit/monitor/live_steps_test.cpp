@@ -96,7 +96,18 @@ TEST_F(LiveStep, MeasurementSavesEveryPeriodIntoTheDataDirectory) {
     m_inputs.now = common::toDayNumber(QDateTime(QDate(2026, 7, 12), QTime(14, 30, 5)));
     EXPECT_EQ(measure().savePath, danPath("A202607.dan"));
 
-    m_channels.settings->setDataDirectory(m_dir.path() + "/missing/");
+    // A missing data directory is made, with its parents.
+    m_channels.settings->setDataDirectory(m_dir.path() + "/missing/deeper/");
+    const MeasurementResult made = measure();
+    EXPECT_FALSE(made.saveFailed()) << made.saveFailure.toStdString();
+    EXPECT_EQ(fileBytes(m_dir.path() + "/missing/deeper/A202607.dan"),
+              "opis_pliku k1  V\r\n" + made.dataLine.toLatin1() + "\r\n");
+
+    // One that cannot be made (a file stands in its way) fails the save, with the reason.
+    QFile blocker(m_dir.path() + "/blocker");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    m_channels.settings->setDataDirectory(m_dir.path() + "/blocker/dane/");
     const MeasurementResult failed = measure();
     EXPECT_TRUE(failed.saved);
     EXPECT_TRUE(failed.saveFailed());
