@@ -20,8 +20,8 @@ public:
     FakeAcquisition() : m_prefix(uniquePrefix()) {
         qputenv("KORVANTA_SHM_PREFIX", m_prefix.toLatin1());
     }
-    // Both blocks as a running acquisition leaves them: `records` zero records, `channels` inputs
-    // sampled at `rateHz`.
+    // Both blocks as a running acquisition leaves them: `records` zero-filled records, `channels`
+    // inputs sampled at `rateHz`.
     explicit FakeAcquisition(int records, int channels = 8, double rateHz = 100.0)
         : FakeAcquisition() {
         acquisition::ControlBlock block = createControlBlock();
