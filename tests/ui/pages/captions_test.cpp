@@ -1,401 +1,313 @@
-// Every named control of the pages, panels and dialogs exists with its caption, text and hint.
-#include "about/ui/tform5.h"
+// The captions that carry behaviour: tabs the user finds the pages by, buttons found by their
+// caption or hint doing what it says, captions that follow a state, the mode radio buttons and the
+// stored messages. Fixed texts with no behaviour behind them are not restated here.
 #include "acquisition/settings_record.h"
-#include "analysis/ui/analysis_page.h"
-#include "analysis/ui/tform7.h"
-#include "analysis/ui/tform8.h"
 #include "bench/ui/bench_settings_page.h"
 #include "bench/ui/bench_tests_page.h"
 #include "bench/ui/tform10.h"
 #include "bench/ui/tform9.h"
 #include "common/ui/labeled_edit.h"
-#include "files/ui/file_browser_panel.h"
-#include "files/ui/report_panel.h"
 #include "monitor/ui/advanced_page.h"
-#include "monitor/ui/object_page.h"
+#include "monitor/ui/monitoring_controller.h"
 #include "monitor/ui/program_settings_page.h"
-#include "monitor/ui/system_properties_page.h"
 #include "support/scripted_messages.h"
+#include "ui/main_window/main_window_fixture.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
-#include <qcustomplot.h>
+#include <map>
 #include <vector>
 
 namespace korvanta {
 namespace {
 
-enum class Kind { Caption, Text, Hint, Title, Exists };
+using common::ui::LabeledEdit;
 
-struct Row {
-    const char* name;
-    Kind kind;
-    const char* expected;
-};
-
-// Caption of a button, label, group or menu item; label of a labelled edit.
-QString captionOf(const QObject* object) {
-    if (const auto* edit = qobject_cast<const common::ui::LabeledEdit*>(object)) {
-        return edit->caption();
+// Clicks the one button under `root` that `matches`. False when none or several match, so a
+// caption or hint given to the wrong button, or to two of them, fails the test.
+bool clickTheOne(const QWidget& root, const std::function<bool(const QAbstractButton&)>& matches) {
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* button : root.findChildren<QAbstractButton*>()) {
+        if (matches(*button)) {
+            if (found != nullptr) {
+                return false;
+            }
+            found = button;
+        }
     }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(object)) {
-        return button->text();
+    if (found == nullptr) {
+        return false;
     }
-    if (const auto* label = qobject_cast<const QLabel*>(object)) {
-        return label->text();
-    }
-    if (const auto* group = qobject_cast<const QGroupBox*>(object)) {
-        return group->title();
-    }
-    if (const auto* action = qobject_cast<const QAction*>(object)) {
-        return action->text();
-    }
-    return QStringLiteral("<no caption>");
+    found->click();
+    return true;
 }
 
-QString textOf(const QObject* object) {
-    if (const auto* edit = qobject_cast<const common::ui::LabeledEdit*>(object)) {
-        return edit->text();
-    }
-    if (const auto* edit = qobject_cast<const QLineEdit*>(object)) {
-        return edit->text();
-    }
-    return QStringLiteral("<no text>");
+bool clickCaption(const QWidget& root, const QString& caption) {
+    return clickTheOne(root, [&](const QAbstractButton& b) { return b.text() == caption; });
 }
 
-QString read(const QObject* object, Kind kind) {
-    switch (kind) {
-    case Kind::Caption:
-        return captionOf(object);
-    case Kind::Text:
-        return textOf(object);
-    case Kind::Hint:
-        return object->isWidgetType() ? static_cast<const QWidget*>(object)->toolTip() : QString();
-    case Kind::Title:
-        return object->isWidgetType() ? static_cast<const QWidget*>(object)->windowTitle()
-                                      : QString();
-    case Kind::Exists:
+bool clickHint(const QWidget& root, const QString& hint) {
+    return clickTheOne(root, [&](const QAbstractButton& b) { return b.toolTip() == hint; });
+}
+
+class MainWindowCaptions : public testing::MainWindowTest {
+protected:
+    // The caption of the tab that holds `page`, in whichever page control holds it.
+    QString tabCaption(const char* page) const {
+        const QWidget* sheet = find<QWidget>(page);
+        for (const QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+            if (const int index = tabs->indexOf(sheet); index >= 0) {
+                return tabs->tabText(index);
+            }
+        }
         return {};
     }
-    return {};
-}
-
-void check(const QWidget& root, const std::vector<Row>& rows) {
-    for (const Row& row : rows) {
-        const QString name = QString::fromUtf8(row.name);
-        const QObject* object = root.objectName() == name ? &root : root.findChild<QObject*>(name);
-        ASSERT_NE(object, nullptr) << row.name;
-        if (row.kind != Kind::Exists) {
-            EXPECT_EQ(read(object, row.kind), QString::fromUtf8(row.expected)) << row.name;
+    // The captions of the tabs a user can pick, in order.
+    QStringList shownTabs(const char* pageControl) const {
+        const auto* tabs = find<QTabWidget>(pageControl);
+        QStringList captions;
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->isTabVisible(i)) {
+                captions << tabs->tabText(i);
+            }
         }
+        return captions;
     }
-}
+};
 
-TEST(Captions, ProgramSettingsPage) {
-    acquisition::SettingsRecord record;
-    const monitor::ui::ProgramSettingsPage page(record);
-    check(page, {{"TabSheet4", Kind::Title, "Ustawienia programu"},
-                 {"LabeledEdit8", Kind::Caption, "Nazwa pliku"},
-                 {"LabeledEdit8", Kind::Text, "plik"},
-                 {"LabeledEdit7", Kind::Caption, "Opis pliku"},
-                 {"LabeledEdit7", Kind::Text, "opis_pliku"},
-                 {"LabeledEdit7", Kind::Hint,
-                  "Opis pliku, który będzie w pierwszej linii zapisanego pliku"},
-                 {"CheckBox4", Kind::Caption, "Zapisz do pliku co"},
-                 {"Edit9", Kind::Exists, ""},
-                 {"LabeledEdit9", Kind::Caption, "Okres pomiarów"},
-                 {"LabeledEdit9", Kind::Hint,
-                  "Ustaw okres pomiarów w odpowiednim formacie [hh:mm:ss.zzz]"},
-                 {"Button2", Kind::Caption, "Odśwież okres"},
-                 {"Button2", Kind::Hint, "Kliknij, jeśli zmieniono okres pomiarów"},
-                 {"LabeledEdit4", Kind::Caption, "Limit linii"},
-                 {"LabeledEdit4", Kind::Text, "0"},
-                 {"LabeledEdit4", Kind::Hint, "wartość 0 oznacza brak limitu"},
-                 {"Button5", Kind::Caption, "Zapisz konfig."},
-                 {"Button5", Kind::Hint, "Zapisz konfigurację"},
-                 {"Button4", Kind::Caption, "Otwórz konfig."},
-                 {"Button4", Kind::Hint, "Otwórz konfigurację"},
-                 {"Label24", Kind::Caption, "Granice wykresu"},
-                 {"Label25", Kind::Caption, "Dolna"},
-                 {"Label26", Kind::Caption, "Górna"},
-                 {"Edit10", Kind::Exists, ""},
-                 {"Edit11", Kind::Exists, ""},
-                 {"Label23", Kind::Caption, "Grubość linii"},
-                 {"Edit21", Kind::Text, "1"},
-                 {"UpDown14", Kind::Exists, ""},
-                 {"LabeledEdit10", Kind::Caption, "Współczynnik wykresu"},
-                 {"LabeledEdit10", Kind::Hint, "Wartość z przedziału od 1 do 100"},
-                 {"LabeledEdit10", Kind::Text, "1"},
-                 {"LabeledEdit11", Kind::Caption, "Tytuł wykresu"},
-                 {"LabeledEdit13", Kind::Caption, "Opis lewej osi"},
-                 {"LabeledEdit14", Kind::Caption, "Opis prawej osi"},
-                 {"RadioGroup1", Kind::Hint, "Wybierz pomiary lub raporty"},
-                 {"RadioButton1", Kind::Caption, "Pomiary"},
-                 {"RadioButton2", Kind::Caption, "Raporty"},
-                 {"RadioGroup2", Kind::Caption, "Typ wykresu"},
-                 {"RadioButton3", Kind::Caption, "Liniowy"},
-                 {"RadioButton4", Kind::Caption, "Słupkowy"},
-                 {"RadioGroup3", Kind::Caption, "Pomiary"},
-                 {"RadioButton5", Kind::Caption, "Statyczne"},
-                 {"RadioButton6", Kind::Caption, "Dynamiczne"},
-                 {"CheckBox20", Kind::Caption, "rzeczywisty czas pomiaru"},
-                 {"CheckBox21", Kind::Caption, "Ustaw automatycznie granice"}});
-}
-
-TEST(Captions, SystemPropertiesObjectAndAdvancedPages) {
-    const monitor::ui::SystemPropertiesPage properties;
-    check(properties, {{"TabSheet2", Kind::Title, "Właściwości systemu"},
-                       {"Label1", Kind::Caption, "Właściwości pomiarów"},
-                       {"Label3", Kind::Caption, "Częstotliwość:"},
-                       {"Label4", Kind::Caption, "Rozmiar bufora:"},
-                       {"Label2", Kind::Caption, "Wejścia pomiarowe:"},
-                       {"Label6", Kind::Exists, ""},
-                       {"Label7", Kind::Exists, ""},
-                       {"Label67", Kind::Exists, ""},
-                       {"Label55", Kind::Exists, ""},
-                       {"StringGrid2", Kind::Exists, ""}});
-
-    acquisition::SettingsRecord record;
-    const monitor::ui::ObjectPage object(record);
-    std::vector<Row> slotRows = {{"TabSheet1", Kind::Title, "Obiekt"}};
-    // Channel-number edits, value edits, labels and up-downs of the four groups.
-    const std::vector<std::pair<int, int>> ranges = {
-        {6, 8},   {12, 14}, {22, 27}, {47, 52}, // channel-number edits
-        {15, 17}, {18, 20}, {28, 33}, {53, 58}, // value edits
+TEST_F(MainWindowCaptions, TabsNameTheirPagesAndServiceModeAddsTheSettingsTabs) {
+    attachAcquisition();
+    start();
+    const std::vector<std::pair<const char*, const char*>> tabs = {
+        {"TabSheet5", "Pomiary"},
+        {"TabSheet6", "Analiza"},
+        {"TabSheet1", "Obiekt"},
+        {"TabSheet2", "Właściwości systemu"},
+        {"TabSheet3", "Ustawienia kanałów"},
+        {"TabSheet4", "Ustawienia programu"},
+        {"TabSheet11", "Zaawansowane"},
+        {"TabSheet12", "Ustawienia"},
+        {"TabSheet13", "Badania"},
     };
-    std::vector<QByteArray> names;
-    for (const auto& [first, last] : ranges) {
-        for (int n = first; n <= last; ++n) {
-            names.push_back("Edit" + QByteArray::number(n));
-        }
+    for (const auto& [page, caption] : tabs) {
+        EXPECT_EQ(tabCaption(page), QString::fromUtf8(caption)) << page;
     }
-    for (const auto& [first, last] : std::vector<std::pair<int, int>>{{37, 48}, {69, 74}}) {
-        for (int n = first; n <= last; ++n) {
-            names.push_back("Label" + QByteArray::number(n));
-        }
-    }
-    for (const auto& [first, last] :
-         std::vector<std::pair<int, int>>{{7, 12}, {15, 20}, {24, 24}, {26, 30}}) {
-        for (int n = first; n <= last; ++n) {
-            names.push_back("UpDown" + QByteArray::number(n));
-        }
-    }
-    for (const QByteArray& name : names) {
-        slotRows.push_back({name.constData(), Kind::Exists, ""});
-    }
-    EXPECT_EQ(names.size(), 18U * 4U);
-    check(object, slotRows);
-    EXPECT_EQ(object.findChild<QLineEdit*>(QStringLiteral("Edit22"))->text(), QStringLiteral("0"));
 
-    const monitor::ui::AdvancedPage advanced;
-    check(advanced, {{"TabSheet11", Kind::Title, "Zaawansowane"},
-                     {"CheckBox6", Kind::Caption, "Zapisz dodatkowy raport"},
-                     {"CheckBox13", Kind::Caption, "Zapisz dodatkowy plik .net"},
-                     {"LabeledEdit18", Kind::Caption, "Nazwa pliku"},
-                     {"LabeledEdit18", Kind::Text, ""},
-                     {"CheckBox14", Kind::Caption, "Automatyczny restart Halden"},
-                     {"CheckBox16", Kind::Caption, "Sprawdzaj adres systemu"},
-                     {"Edit45", Kind::Text, "AaBbCcDd"},
-                     {"Edit45", Kind::Hint, "Format  AaBbCc.."},
-                     {"CheckBox17", Kind::Caption, "Save dynamic measurement every:"},
-                     {"Edit46", Kind::Text, "00:30:00"},
-                     {"Edit46", Kind::Hint, "Format  hh:mm:ss"},
-                     {"LabeledEdit19", Kind::Caption, "Dynamic dir name[d:\\dynamic\\]:"},
-                     {"LabeledEdit19", Kind::Text, "dynamic/"},
-                     {"Button7", Kind::Caption, "Save bufer.."},
-                     {"Label64", Kind::Exists, ""},
-                     {"Label65", Kind::Caption, "Measurement time[sec]:"},
-                     {"Label66", Kind::Exists, ""},
-                     {"Memo4", Kind::Exists, ""}});
-    for (const char* name : {"CheckBox6", "CheckBox13", "CheckBox14", "CheckBox16", "CheckBox17"}) {
-        EXPECT_FALSE(advanced.findChild<QAbstractButton*>(QLatin1String(name))->isChecked());
-    }
-    EXPECT_TRUE(advanced.findChild<QWidget*>(QStringLiteral("LabeledEdit18"))->isHidden());
-    EXPECT_TRUE(advanced.findChild<QWidget*>(QStringLiteral("Memo4"))->isHidden());
-    EXPECT_EQ(advanced.findChild<QLineEdit*>(QStringLiteral("Edit45"))->maxLength(), 80);
-    EXPECT_EQ(advanced.findChild<QLineEdit*>(QStringLiteral("Edit46"))->maxLength(), 10);
+    const QStringList operatorTabs = {"Właściwości systemu", "Ustawienia", "Badania"};
+    EXPECT_EQ(shownTabs("PageControl2"), QStringList{"Pomiary"});
+    EXPECT_EQ(shownTabs("PageControl1"), operatorTabs);
+    ASSERT_TRUE(clickCaption(*window, "Serwis"));
+    EXPECT_EQ(shownTabs("PageControl1"),
+              QStringList({"Właściwości systemu", "Ustawienia kanałów", "Ustawienia programu",
+                           "Ustawienia", "Badania"}));
+    ASSERT_TRUE(clickCaption(*window, "Serwis"));
+    EXPECT_EQ(shownTabs("PageControl1"), operatorTabs);
 }
 
-TEST(Captions, AnalysisPageAndItsDialogs) {
-    const analysis::ui::AnalysisPage page;
-    check(page, {{"TabSheet6", Kind::Title, "Analiza"},
-                 {"Chart2", Kind::Exists, ""},
-                 {"Chart3", Kind::Exists, ""},
-                 {"Chart4", Kind::Exists, ""},
-                 {"CheckBox5", Kind::Caption, "Odśwież wykres"},
-                 {"LabeledEdit15", Kind::Caption, "Odśwież okres[ms]"},
-                 {"Label53", Kind::Caption, "Liczba próbek"},
-                 {"Label54", Kind::Exists, ""},
-                 {"Label61", Kind::Caption, "Ustaw częstotliwość próbkowania"},
-                 {"Edit39", Kind::Text, "0"},
-                 {"CheckBox7", Kind::Caption, "Pokaż częstotliwości [Hz]"},
-                 {"CheckBox8", Kind::Caption, "Rozszerzenie zakresu"},
-                 {"Label49", Kind::Caption, "Amplituda:"},
-                 {"Label50", Kind::Exists, ""},
-                 {"Label51", Kind::Caption, "dla F(Hz):"},
-                 {"Label52", Kind::Exists, ""},
-                 {"Label56", Kind::Caption, "od"},
-                 {"Label63", Kind::Caption, "do"},
-                 {"Edit40", Kind::Exists, ""},
-                 {"Edit44", Kind::Exists, ""},
-                 {"CheckBox2", Kind::Exists, ""},
-                 {"LabeledEdit5", Kind::Exists, ""},
-                 {"LabeledEdit16", Kind::Exists, ""},
-                 {"LabeledEdit17", Kind::Exists, ""},
-                 {"UpDown23", Kind::Exists, ""}});
-    EXPECT_EQ(page.edit39(), page.findChild<QLineEdit*>(QStringLiteral("Edit39")));
-    EXPECT_NE(qobject_cast<QCustomPlot*>(page.findChild<QObject*>(QStringLiteral("Chart3"))),
-              nullptr);
+TEST_F(MainWindowCaptions, MonitoringButtonsDoWhatTheirHintsSay) {
+    attachAcquisition(1000, 12);
+    monitor::ui::TForm34& w = start();
+    const QTimer& cycle = *w.monitoring().Timer1;
+    ASSERT_TRUE(clickCaption(w, "Serwis")); // the monitoring buttons belong to service mode
 
-    const analysis::ui::TForm7 range;
-    EXPECT_EQ(range.windowTitle(), QStringLiteral("Rectangular window"));
-    check(
-        range,
-        {{"Edit1", Kind::Text, "0"}, {"Edit2", Kind::Text, "0"}, {"BitBtn1", Kind::Caption, "OK"}});
-    EXPECT_FALSE(range.findChildren<QLabel*>().isEmpty());
+    ASSERT_TRUE(clickHint(w, "Jeden pomiar"));
+    EXPECT_FALSE(cycle.isActive());
+    EXPECT_EQ(find<QLabel>("Label67")->text(), "Counter chanel: 12");
 
-    const analysis::ui::TForm8 calibration;
-    EXPECT_EQ(calibration.windowTitle(), QStringLiteral("Calibration"));
-    check(calibration, {{"LabeledEdit1", Kind::Caption, "Calibration value:"},
-                        {"BitBtn1", Kind::Caption, "OK"}});
+    // Without a period "Monitorowanie" warns with the stored message instead of starting.
+    find<LabeledEdit>("LabeledEdit9")->setText(QString());
+    ASSERT_TRUE(clickHint(w, "Monitorowanie"));
+    EXPECT_FALSE(cycle.isActive());
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].text, w.messageText(8));
+    EXPECT_EQ(messages.shown[0].caption, "ERROR");
+
+    find<LabeledEdit>("LabeledEdit9")->setText(QStringLiteral("00:00:01.000"));
+    ASSERT_TRUE(clickHint(w, "Monitorowanie"));
+    EXPECT_TRUE(cycle.isActive());
+    EXPECT_EQ(cycle.interval(), 1000);
+    find<LabeledEdit>("LabeledEdit9")->setText(QStringLiteral("00:00:00.300"));
+    ASSERT_TRUE(clickCaption(w, "Odśwież okres"));
+    EXPECT_EQ(cycle.interval(), 299);
+    ASSERT_TRUE(clickHint(w, "Stop monitorowania"));
+    EXPECT_FALSE(cycle.isActive());
+    EXPECT_EQ(messages.shown.size(), 1U);
 }
 
-TEST(Captions, FileBrowserAndReportPanels) {
-    const files::ui::FileBrowserPanel browser;
-    check(browser, {{"Panel1", Kind::Exists, ""},
-                    {"DriveComboBox2", Kind::Exists, ""},
-                    {"FilterComboBox1", Kind::Exists, ""},
-                    {"DirectoryListBox1", Kind::Exists, ""},
-                    {"FileListBox1", Kind::Exists, ""},
-                    {"Edit1", Kind::Text, "*.dan;*.txt;"},
-                    {"SpeedButton1", Kind::Caption, "X"},
-                    {"PopupMenu5", Kind::Exists, ""},
-                    {"Openaccordingwithsets1", Kind::Caption, "Otwórz zgodnie z ustawieniami"},
-                    {"Pokaplikidanychdan1", Kind::Caption, "Pokaż pliki danych (*.dan)"},
-                    {"Pokaplikitxtxls1", Kind::Caption, "Pokaż pliki (*.txt;*.xls)"},
-                    {"Pokawszystkiepliki1", Kind::Caption, "Wszystkie pliki(*.*)"},
-                    {"WstawdoMSExcel1", Kind::Caption, "Wstaw do MS Excel"},
-                    {"WstawdoOpenOffice1", Kind::Caption, "Wstaw do OpenOffice"},
-                    {"MSExplorer1", Kind::Caption, "MS Explorer"},
-                    {"Update1", Kind::Caption, "Odśwież"}});
+TEST_F(MainWindowCaptions, ToggleCaptionsFollowTheirState) {
+    monitor::ui::TForm34& w = start();
 
-    const files::ui::ReportPanel report;
-    check(report, {{"Panel24", Kind::Exists, ""},
-                   {"Memo3", Kind::Exists, ""},
-                   {"ToolBar7", Kind::Exists, ""}});
-    EXPECT_TRUE(report.isHidden());
+    auto* properties = find<QToolButton>("ToolButton1");
+    ASSERT_FALSE(w.settings().propertiesPanelShown());
+    properties->click();
+    EXPECT_TRUE(w.settings().propertiesPanelShown());
+    EXPECT_EQ(properties->text(), "X");
+    properties->click();
+    EXPECT_FALSE(w.settings().propertiesPanelShown());
+    EXPECT_EQ(properties->text(), ">");
+    EXPECT_EQ(find<QWidget>("Panel4")->maximumWidth(), 4);
+
+    auto* browser =
+        find<QWidget>("Panel1")->findChild<QToolButton*>(QStringLiteral("SpeedButton1"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser->text(), "X");
+    browser->click();
+    EXPECT_FALSE(w.settings().fileBrowserExpanded());
+    EXPECT_EQ(browser->text(), ">");
+    browser->click();
+    EXPECT_TRUE(w.settings().fileBrowserExpanded());
+    EXPECT_EQ(browser->text(), "X");
+
+    // The advanced channel fields unfold and fold under the two stored captions.
+    auto* advanced = find<QLabel>("Label68");
+    QTest::mouseClick(advanced, Qt::LeftButton);
+    EXPECT_EQ(advanced->text(), w.messageText(5));
+    QTest::mouseClick(advanced, Qt::LeftButton);
+    EXPECT_EQ(advanced->text(), w.messageText(6));
 }
 
-TEST(Captions, AboutBox) {
-    const about::ui::TForm5 about;
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("O programie"));
-    check(about, {{"SpeedButton1", Kind::Caption, "-> Sprawdź nową wersję programu?"},
-                  {"SpeedButton1", Kind::Hint, "Sprawdź czy jest nowsza wersja programu."},
-                  {"SpeedButton3", Kind::Caption, " ->Pobierz nową wersję programu."},
-                  {"SpeedButton3", Kind::Hint, "Pobierz najnowszą wersję programu z internetu."},
-                  {"SpeedButton2", Kind::Caption, "Otwórz stronę  pomocy technicznej."},
-                  {"SpeedButton2", Kind::Hint, "Internetowa pomoc techniczna."}});
-    QStringList labels;
-    for (const QLabel* label : about.findChildren<QLabel*>()) {
-        labels << label->text();
-    }
-    for (const char* text : {"ZARO", "Korvanta", "Program wizualizacji danych", "wer. 2.8.8.9"}) {
-        EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
+TEST_F(MainWindowCaptions, MessageTextsKeepTheirIndices) {
+    const monitor::ui::TForm34& w = start();
+    const QStringList expected = {
+        "Ustaw częstotliwość próbkowania",
+        "Ustaw częstość odświeżania",
+        "Ustaw serię do analizy",
+        "Brak danych do analizy",
+        "Kanał jest nieaktywny",
+        QStringLiteral("Zaawansowane kanały \t\t\tschowaj") + QString(12, QLatin1Char(' ')),
+        QStringLiteral("Zaawansowane kanały") + QString(30, QLatin1Char(' ')) +
+            QStringLiteral("szczegóły >>") + QString(6, QLatin1Char(' ')),
+        "Brak serii do analizy",
+        "Ustaw częstość pomiarów",
+    };
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(w.messageText(i), expected[i]) << i;
     }
 }
 
-TEST(Captions, BenchPagesAndWindows) {
+TEST(Captions, ModeRadioButtonsChooseTheModeTheyName) {
+    acquisition::SettingsRecord record;
+    const monitor::ui::ProgramSettingsPage program(record);
+    // Each click flips its flag away from the zeroed record's value and back.
+    const std::vector<std::pair<const char*, std::function<bool()>>> programModes = {
+        {"Raporty",
+         [&] {
+             return record.reportsMode();
+         }},
+        {"Pomiary",
+         [&] {
+             return !record.reportsMode();
+         }},
+        {"Słupkowy",
+         [&] {
+             return record.barChart();
+         }},
+        {"Liniowy",
+         [&] {
+             return !record.barChart();
+         }},
+        {"Dynamiczne",
+         [&] {
+             return record.dynamicMode();
+         }},
+        {"Statyczne",
+         [&] {
+             return !record.dynamicMode();
+         }},
+    };
+    for (const auto& [caption, chosen] : programModes) {
+        ASSERT_TRUE(clickCaption(program, QString::fromUtf8(caption))) << caption;
+        EXPECT_TRUE(chosen()) << caption;
+    }
+
+    testing::ScriptedMessages messages;
+    const bench::ui::BenchSettingsPage bench(record, messages);
+    ASSERT_TRUE(clickCaption(bench, "Próba zgodności z normą ZUAT-15/"));
+    EXPECT_EQ(record.testType(), 1);
+    ASSERT_TRUE(clickCaption(bench, "Próba odkształcenia"));
+    EXPECT_EQ(record.testType(), 0);
+}
+
+TEST(Captions, BenchButtonsNameWhatTheyDo) {
+    const bench::ui::BenchTestsPage tests;
+    const std::vector<std::pair<const QPushButton*, const char*>> buttons = {
+        {tests.startButton(), "START"},        {tests.stopButton(), "STOP"},
+        {tests.prepareButton(), "PRZYGOTUJ"},  {tests.emergencyUpButton(), "^"},
+        {tests.emergencyStopButton(), "STOP"}, {tests.emergencyDownButton(), "v"},
+        {tests.resetButton(), "RESET"},
+    };
+    for (const auto& [button, caption] : buttons) {
+        EXPECT_EQ(button->text(), QString::fromUtf8(caption)) << caption;
+    }
+    const auto* emergency = tests.findChild<QGroupBox*>();
+    ASSERT_NE(emergency, nullptr);
+    EXPECT_EQ(emergency->title(), " Awaria: ");
+    for (const QPushButton* button : {tests.emergencyUpButton(), tests.emergencyStopButton(),
+                                      tests.emergencyDownButton(), tests.resetButton()}) {
+        EXPECT_TRUE(emergency->isAncestorOf(button)) << button->objectName().toStdString();
+    }
+
+    // Each motion button's arrow names the direction of the command beside it, in the record's
+    // order: emergency up, stop, emergency down, then up or down for each phase.
+    acquisition::SettingsRecord record;
+    testing::ScriptedMessages messages;
+    const bench::ui::TForm9 parameters(record, messages);
+    const std::map<QString, QString> commandOf = {
+        {"^", "#1 x0;0 y250;250 &"}, {"v", "#1 x250;250 y0;0 &"}, {"Stop", "#1 x0;0 y0;0 &"}};
+    const QStringList arrows = {"^", "Stop", "v", "^", "v", "v", "^", "^", "v"};
+    ASSERT_EQ(arrows.size(), bench::ui::TForm9::kCommandCount);
+    for (int i = 0; i < bench::ui::TForm9::kCommandCount; ++i) {
+        EXPECT_EQ(parameters.commandButton(i)->text(), arrows[i]) << i;
+        EXPECT_EQ(parameters.commandEdit(i)->text(), commandOf.at(arrows[i])) << i;
+    }
+}
+
+TEST(Captions, TestRecordItemsBeginWithTheBenchParameters) {
+    const bench::ui::TForm10 testRecord;
+    const QStringList items = testRecord.memo1()->toPlainText().split(QLatin1Char('\n'));
+    // "ZATWIERDŹ" accepts exactly one value line per item.
+    ASSERT_EQ(items.size(), 20);
+    EXPECT_TRUE(testRecord.memo2()->toPlainText().isEmpty());
+
+    // "USTAWIENIA" copies these five parameters into the first value lines.
     acquisition::SettingsRecord record;
     testing::ScriptedMessages messages;
     const bench::ui::BenchSettingsPage settings(record, messages);
-    check(settings,
-          {{"TabSheet12", Kind::Title, "Ustawienia"},
-           {"LabeledEdit24", Kind::Caption, "Górny zakres obciążenia [kN]"},
-           {"LabeledEdit25", Kind::Caption, "Krok siły [kN]"},
-           {"LabeledEdit27", Kind::Caption, "Górny zakres przesunięcia [mm]"},
-           {"LabeledEdit28", Kind::Caption, "Czas To [min]"},
-           {"LabeledEdit29", Kind::Caption, "Czas Tpo [min]"},
-           {"LabeledEdit30", Kind::Caption, "Częstość dla 0 - t1 [s]"},
-           {"LabeledEdit31", Kind::Caption, "Częstość dla t1 - t2 [s]"},
-           {"LabeledEdit32", Kind::Caption, "Częstość dla t2 - t3 [s]"},
-           {"LabeledEdit33", Kind::Caption, "Częstość dla t3 - t4 [s]"},
-           {"RadioButton9", Kind::Caption, "Próba zgodności z normą ZUAT-15/"},
-           {"RadioButton10", Kind::Caption, "Próba odkształcenia"},
-           {"Button17", Kind::Caption, "USTAWIENIA"},
-           {"Button18", Kind::Caption, "RAPORT"},
-           {"Button18", Kind::Hint,
-            "Utworzenie dodatkowego pliku (PlikRaportu.ods), potrzebnego do utworzenia raportu."},
-           {"Button20", Kind::Caption, "OTWÓRZ SZABLON"}});
+    const char* const parameters[] = {"LabeledEdit24", "LabeledEdit25", "LabeledEdit27",
+                                      "LabeledEdit28", "LabeledEdit29"};
+    for (int i = 0; i < 5; ++i) {
+        const auto* edit = settings.findChild<LabeledEdit*>(QLatin1String(parameters[i]));
+        ASSERT_NE(edit, nullptr) << parameters[i];
+        EXPECT_EQ(edit->caption(), items[i]) << parameters[i];
+    }
+}
 
-    const bench::ui::BenchTestsPage tests;
-    check(tests, {{"TabSheet13", Kind::Title, "Badania"},
-                  {"Button10", Kind::Caption, "START"},
-                  {"Button12", Kind::Caption, "STOP"},
-                  {"Button16", Kind::Caption, "PRZYGOTUJ"},
-                  {"Button16", Kind::Hint,
-                   "Przygotowanie do badania, mające na celu szybsze opuszczenie popychacza."},
-                  {"Button13", Kind::Caption, "^"},
-                  {"Button14", Kind::Caption, "STOP"},
-                  {"Button15", Kind::Caption, "v"},
-                  {"Button19", Kind::Caption, "RESET"},
-                  {"Button11", Kind::Caption, "Serwis"},
-                  {"LabeledEdit45", Kind::Caption, "L"},
-                  {"LabeledEdit46", Kind::Caption, "F"},
-                  {"Label82", Kind::Exists, ""}});
-    const auto* emergency = tests.findChild<QGroupBox*>();
-    ASSERT_NE(emergency, nullptr);
-    EXPECT_EQ(emergency->title(), QStringLiteral(" Awaria: "));
-    EXPECT_TRUE(emergency->isAncestorOf(tests.findChild<QWidget*>(QStringLiteral("Button19"))));
-    const QColor normal = tests.findChild<QLineEdit*>(QStringLiteral("LabeledEdit46Edit"))
-                              ->palette()
-                              .color(QPalette::Base);
-    EXPECT_EQ(normal, QColor(192, 220, 192));
-
-    const bench::ui::TForm9 parameters(record, messages);
-    check(parameters, {{"LabeledEdit40", Kind::Caption, "histereza pomiarowa"},
-                       {"LabeledEdit34", Kind::Caption, "nr kanału F"},
-                       {"LabeledEdit35", Kind::Caption, "nr kanału L"},
-                       {"LabeledEdit36", Kind::Caption, "Max F"},
-                       {"LabeledEdit37", Kind::Caption, "Max L"},
-                       {"LabeledEdit38", Kind::Caption, "rozkaz"},
-                       {"LabeledEdit39", Kind::Caption, "rozkaz"},
-                       {"LabeledEdit26", Kind::Caption, "Prdkość obrotów silinka"},
-                       {"LabeledEdit1", Kind::Caption, "Siła [kN]"},
-                       {"LabeledEdit2", Kind::Caption, "Czas cofania [s]"},
-                       {"LabeledEdit3", Kind::Caption, "Długość bufora"},
-                       {"LabeledEdit41", Kind::Exists, ""},
-                       {"LabeledEdit44", Kind::Exists, ""},
-                       {"Edit59", Kind::Text, "#1 x0;0 y250;250 &"},
-                       {"Edit60", Kind::Text, "#1 x0;0 y0;0 &"},
-                       {"Edit61", Kind::Text, "#1 x250;250 y0;0 &"},
-                       {"Edit67", Kind::Exists, ""},
-                       {"Button16", Kind::Caption, "^"},
-                       {"Button17", Kind::Caption, "Stop"},
-                       {"Button18", Kind::Caption, "v"},
-                       {"Button19", Kind::Caption, "^"},
-                       {"Button20", Kind::Caption, "v"},
-                       {"Button21", Kind::Caption, "v"},
-                       {"Button22", Kind::Caption, "^"},
-                       {"Button23", Kind::Caption, "^"},
-                       {"Button24", Kind::Caption, "v"}});
-
-    const bench::ui::TForm10 testRecord;
-    EXPECT_EQ(testRecord.windowTitle(), QStringLiteral("USTAWIENIA"));
-    check(testRecord, {{"Button1", Kind::Caption, "ZATWIERDŹ"},
-                       {"Edit1", Kind::Exists, ""},
-                       {"Memo2", Kind::Exists, ""}});
-    const QStringList items = testRecord.memo1()->toPlainText().split(QLatin1Char('\n'));
-    ASSERT_EQ(items.size(), 20);
-    EXPECT_EQ(items.first(), QStringLiteral("Górny zakres obciążenia [kN]"));
-    EXPECT_EQ(items[11], QStringLiteral("-świadectwo jakości"));
-    EXPECT_EQ(items.last(), QStringLiteral("Wymiar I"));
-    EXPECT_TRUE(testRecord.memo2()->toPlainText().isEmpty());
+TEST(Captions, AdvancedPageStartsWithItsOptionsOffAndItsDefaults) {
+    const monitor::ui::AdvancedPage advanced;
+    for (const char* name : {"CheckBox6", "CheckBox13", "CheckBox14", "CheckBox16", "CheckBox17"}) {
+        EXPECT_FALSE(advanced.findChild<QAbstractButton*>(QLatin1String(name))->isChecked())
+            << name;
+    }
+    EXPECT_TRUE(advanced.findChild<QWidget*>(QStringLiteral("LabeledEdit18"))->isHidden());
+    EXPECT_TRUE(advanced.findChild<QWidget*>(QStringLiteral("Memo4"))->isHidden());
+    // The address pattern, the dynamic save period and folder the recording reads.
+    const auto* address = advanced.findChild<QLineEdit*>(QStringLiteral("Edit45"));
+    EXPECT_EQ(address->text(), "AaBbCcDd");
+    EXPECT_EQ(address->maxLength(), 80);
+    const auto* every = advanced.findChild<QLineEdit*>(QStringLiteral("Edit46"));
+    EXPECT_EQ(every->text(), "00:30:00");
+    EXPECT_EQ(every->maxLength(), 10);
+    EXPECT_EQ(advanced.findChild<LabeledEdit*>(QStringLiteral("LabeledEdit19"))->text(),
+              "dynamic/");
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "acquisition/acquisition_link.h"
 #include "common/number_format.h"
-#include "unit/acquisition/test_shared_blocks.h"
+#include "support/fake_acquisition.h"
 
 #include <climits>
 #include <gtest/gtest.h>
 
 using namespace korvanta::acquisition;
-using korvanta::testing::TestSharedBlocks;
+using korvanta::testing::FakeAcquisition;
 
 namespace {
 
@@ -21,13 +21,20 @@ protected:
         ControlBlock control = blocks.createControlBlock();
         EXPECT_NE(control.bytes(), nullptr);
         control.setRecordCount(records);
-        EXPECT_NE(blocks.createTable(static_cast<std::size_t>(records) * kRecord), nullptr);
+        EXPECT_NE(createNumberedTable(static_cast<std::size_t>(records) * kRecord), nullptr);
         EXPECT_TRUE(link.attachControlBlock());
         EXPECT_TRUE(link.attachDataTable());
         return control;
     }
 
-    TestSharedBlocks blocks;
+    // A table object of `bytes` bytes whose record i holds time stamp i + 1.
+    Tabela* createNumberedTable(std::size_t bytes) {
+        Tabela* records = blocks.createTable(bytes);
+        blocks.stampRecords(1.0, 1.0);
+        return records;
+    }
+
+    FakeAcquisition blocks;
 
 private:
     QChar m_separator = korvanta::common::decimalSeparator();
@@ -114,7 +121,7 @@ TEST_F(AcquisitionLinkHostile, ViewNeverExceedsTheSharedObject) {
     ControlBlock control = blocks.createControlBlock();
     // 50 records and a part of one; recordCount claims 100 (14400 bytes, past the object's
     // pages: touching them would raise SIGBUS).
-    blocks.createTable(50 * kRecord + 100);
+    createNumberedTable(50 * kRecord + 100);
     control.setRecordCount(100);
     ASSERT_TRUE(link.attachControlBlock());
     ASSERT_TRUE(link.attachDataTable());
@@ -179,7 +186,7 @@ TEST_F(AcquisitionLinkHostile, RestartedAcquisitionIsFollowedOnTheNextMapping) {
     ControlBlock control = blocks.createControlBlock();
     control.setRecordCount(30);
     control.setCurrentIndex(29);
-    blocks.createTable(30 * kRecord);
+    createNumberedTable(30 * kRecord);
     ASSERT_TRUE(link.attachDataTable());
     EXPECT_EQ(link.control().recordCount(), 30);
     EXPECT_EQ(link.mappedRecordCount(), 30);
