@@ -38,11 +38,13 @@ struct DeviationJob {
 
     void walkRun(const TickView& tick, int first, int length) {
         const Tabela* record = &tick.table.record(first);
+        Deviations s = sums;
         for (int v = 0; v < length; ++v, --record) {
             const double d = record->values[input] - mean;
-            sums.largest = std::max(sums.largest, d);
-            sums.sumOfSquares += d * d;
+            s.largest = std::max(s.largest, d);
+            s.sumOfSquares += d * d;
         }
+        sums = s;
     }
 };
 
@@ -57,13 +59,19 @@ struct IntegralJob {
     void walkRun(const TickView& tick, std::int64_t visit, int first, int length) {
         const Tabela* record = &tick.table.record(first);
         double* out = integral + visit;
+        // Kept in locals: the stores through `out` could otherwise be taken to change them.
+        Deviations s = sums;
+        double r = running;
+        const double T = tick.samplePeriod;
         for (int v = 0; v < length; ++v, --record) {
             const double d = record->values[input] - mean;
-            sums.largest = std::max(sums.largest, d);
-            sums.sumOfSquares += d * d;
-            running += d * tick.samplePeriod * common::kSecondsPerDay;
-            *out++ = running;
+            s.largest = std::max(s.largest, d);
+            s.sumOfSquares += d * d;
+            r += d * T * common::kSecondsPerDay;
+            out[v] = r;
         }
+        sums = s;
+        running = r;
     }
 };
 
