@@ -11,32 +11,11 @@ constexpr double kDelayOffsetMs = 0.045;
 constexpr double kPi = 3.141592653589793;
 constexpr int kDirectionSpan = 5; // inputs m .. m + 4
 
-float directionOf(double x2, double x4) {
-    if (x2 * x4 >= 0) {
-        return 0.0F;
-    }
-    return x2 > x4 ? 1.0F : -1.0F;
-}
-
 } // namespace
 
 PowerAnalysis::PowerAnalysis(int inputIndex, double samplePeriod, double meanU, double meanI)
     : m_index(inputIndex), m_withDirection(hasInputs(inputIndex, kDirectionSpan)),
       m_T(samplePeriod), m_meanU(meanU), m_meanI(meanI) {}
-
-void PowerAnalysis::voltageCrossing(double tCross, const acquisition::Tabela& record) {
-    if (m_tU >= 0) {
-        m_periodSum += tCross - m_tU;
-        ++m_periodCount;
-        m_meanPeriod = m_periodSum / m_periodCount;
-    }
-    m_tUprev = m_tU;
-    m_tU = tCross;
-    if (m_withDirection) {
-        m_directionSeen = true;
-        m_direction = directionOf(record.values[m_index + 2], record.values[m_index + 4]);
-    }
-}
 
 void PowerAnalysis::finish(Moc1fazy& power, int n) const {
     power.tI = m_tI;

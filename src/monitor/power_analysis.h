@@ -16,6 +16,8 @@ public:
     // inputs inputIndex + 2 and + 4 only when those exist.
     PowerAnalysis(int inputIndex, double samplePeriod, double meanU, double meanI);
 
+    // Everything a step needs is inline, so that a walk can keep a local analysis in registers.
+
     // The walk's first record, the current record R.
     void begin(const acquisition::Tabela& first) {
         m_prevU = voltage(first);
@@ -55,7 +57,26 @@ private:
     double voltage(const acquisition::Tabela& r) const { return r.values[m_index] - m_meanU; }
     double current(const acquisition::Tabela& r) const { return r.values[m_index + 1] - m_meanI; }
 
-    void voltageCrossing(double tCross, const acquisition::Tabela& record);
+    void voltageCrossing(double tCross, const acquisition::Tabela& record) {
+        if (m_tU >= 0) {
+            m_periodSum += tCross - m_tU;
+            ++m_periodCount;
+            m_meanPeriod = m_periodSum / m_periodCount;
+        }
+        m_tUprev = m_tU;
+        m_tU = tCross;
+        if (m_withDirection) {
+            m_directionSeen = true;
+            m_direction = directionOf(record.values[m_index + 2], record.values[m_index + 4]);
+        }
+    }
+
+    static float directionOf(double x2, double x4) {
+        if (x2 * x4 >= 0) {
+            return 0.0F;
+        }
+        return x2 > x4 ? 1.0F : -1.0F;
+    }
 
     void pairCrossings() {
         const double delta = m_tI - m_tU;

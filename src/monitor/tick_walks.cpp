@@ -2,6 +2,7 @@
 
 #include "common/day_time.h"
 #include "monitor/backward_walk.h"
+#include "monitor/deviation_walk.h"
 #include "monitor/vibration_lanes.h"
 #include "monitor/walk_sums.h"
 
@@ -29,59 +30,12 @@ int windowOf(const PlannedWalk& walk) {
     return walk.length > 0 ? static_cast<int>(walk.length) : 50;
 }
 
-// Deviations of one input from a mean over the first `visits` visits.
-struct DeviationJob {
-    int input = 0;
-    std::int64_t visits = 0;
-    double mean = 0;
-    Deviations sums;
-
-    void walkRun(const TickView& tick, int first, int length) {
-        const Tabela* record = &tick.table.record(first);
-        Deviations s = sums;
-        for (int v = 0; v < length; ++v, --record) {
-            const double d = record->values[input] - mean;
-            s.largest = std::max(s.largest, d);
-            s.sumOfSquares += d * d;
-        }
-        sums = s;
-    }
-};
-
-// The deviations of one input from its whole-buffer mean and their running integral.
-struct IntegralJob {
-    int input = 0;
-    double mean = 0;
-    double* integral = nullptr; // one value per visit
-    Deviations sums;
-    double running = 0;
-
-    void walkRun(const TickView& tick, std::int64_t visit, int first, int length) {
-        const Tabela* record = &tick.table.record(first);
-        double* out = integral + visit;
-        // Kept in locals: the stores through `out` could otherwise be taken to change them.
-        Deviations s = sums;
-        double r = running;
-        const double T = tick.samplePeriod;
-        for (int v = 0; v < length; ++v, --record) {
-            const double d = record->values[input] - mean;
-            s.largest = std::max(s.largest, d);
-            s.sumOfSquares += d * d;
-            r += d * T * common::kSecondsPerDay;
-            out[v] = r;
-        }
-        sums = s;
-        running = r;
-    }
-};
-
 } // namespace
 
 TickWalks::TickWalks(const TickView& tick, std::span<const PlannedWalk> walks, double carry)
     : m_n(walkable(tick) ? tick.recordCount() : 0), m_results(walks.size()) {
     takeMeans(tick, walks);
-    walkDeviations(tick, walks);
-    finishVibrations(tick, walks, carry);
+    walkDeviations(tick, walks, carry);
     walkPower(tick);
 }
 
@@ -145,97 +99,95 @@ void TickWalks::takeMeans(const TickView& tick, std::span<const PlannedWalk> wal
     }
 }
 
-void TickWalks::walkDeviations(const TickView& tick, std::span<const PlannedWalk> walks) {
-    std::vector<DeviationJob> deviationJobs;
-    std::vector<std::size_t> jobOf(walks.size());
-    std::vector<IntegralJob> integralJobs;
-    std::vector<int> integralOf(Tabela::kInputCount, -1); // per input, its job
+void TickWalks::walkDeviations(const TickView& tick, std::span<const PlannedWalk> walks,
+                               double carry) {
+    // One integral per vibration input, each with `pad` zeros before it: the ring's contents
+    // before it fills.
+    std::vector<bool> integrated(Tabela::kInputCount, false);
+    std::size_t integrals = 0;
     int pad = 1;
-    for (std::size_t j = 0; j < walks.size(); ++j) {
-        const PlannedWalk& walk = walks[j];
-        if (walk.kind == WalkKind::RmsOfWindow || walk.kind == WalkKind::CrestOfBuffer) {
-            const std::int64_t visits = walk.kind == WalkKind::RmsOfWindow ? walk.length : m_n - 1;
-            const DeviationJob job{walk.inputIndex, visits, m_results[j].mean, {}};
-            const auto same = std::find_if(
-                deviationJobs.begin(), deviationJobs.end(), [&](const DeviationJob& other) {
-                    return other.input == job.input && other.visits == job.visits &&
-                           other.mean == job.mean;
-                });
-            jobOf[j] = static_cast<std::size_t>(same - deviationJobs.begin());
-            if (same == deviationJobs.end()) {
-                deviationJobs.push_back(job);
-            }
-        } else if (walk.kind == WalkKind::VibrationStats) {
+    for (const PlannedWalk& walk : walks) {
+        if (walk.kind == WalkKind::VibrationStats) {
             pad = std::max(pad, windowOf(walk));
-            int& place = integralOf[static_cast<std::size_t>(walk.inputIndex)];
-            if (place < 0) {
-                place = static_cast<int>(integralJobs.size());
-                integralJobs.push_back({walk.inputIndex, m_results[j].mean, nullptr, {}, 0});
+            if (!integrated[static_cast<std::size_t>(walk.inputIndex)]) {
+                integrated[static_cast<std::size_t>(walk.inputIndex)] = true;
+                ++integrals;
             }
         }
     }
-    // Each integral has `pad` zeros before it, the ring's contents before it fills.
     const std::size_t stride = static_cast<std::size_t>(pad + m_n);
     std::vector<double>& scratch = integralScratch();
-    scratch.resize(std::max(scratch.size(), stride * integralJobs.size()));
-    for (std::size_t place = 0; place < integralJobs.size(); ++place) {
-        double* start = scratch.data() + place * stride;
-        std::fill(start, start + pad, 0.0);
-        integralJobs[place].integral = start + pad;
-    }
+    scratch.resize(std::max(scratch.size(), stride * integrals));
 
-    std::int64_t longest = integralJobs.empty() ? 0 : m_n;
-    for (const DeviationJob& job : deviationJobs) {
-        longest = std::max(longest, job.visits);
+    struct Integral {
+        double* values = nullptr;
+        std::size_t job = 0;
+    };
+    std::vector<Integral> integralOf(Tabela::kInputCount);
+    std::size_t places = 0;
+    DeviationWalk walker;
+    std::vector<std::size_t> jobOf(walks.size());
+    std::vector<VibrationLane> lanes;
+    for (std::size_t j = 0; j < walks.size(); ++j) {
+        const PlannedWalk& walk = walks[j];
+        const double mean = m_results[j].mean;
+        if (walk.kind == WalkKind::RmsOfWindow) {
+            jobOf[j] = walker.addDeviations(walk.inputIndex, walk.length, mean);
+        } else if (walk.kind == WalkKind::CrestOfBuffer) {
+            jobOf[j] = walker.addDeviations(walk.inputIndex, m_n - 1, mean);
+        } else if (walk.kind == WalkKind::VibrationStats) {
+            Integral& integral = integralOf[static_cast<std::size_t>(walk.inputIndex)];
+            if (integral.values == nullptr) {
+                double* start = scratch.data() + places++ * stride;
+                std::fill(start, start + pad, 0.0);
+                integral.values = start + pad;
+                integral.job = walker.addIntegral(walk.inputIndex, m_n, mean, integral.values);
+            }
+            jobOf[j] = integral.job;
+            lanes.push_back({integral.values, windowOf(walk), 0.0});
+        }
     }
+    std::vector<double> ringSums(lanes.size(), 0.0);
+    const std::int64_t longest = walker.longest();
     for (std::int64_t from = 0; from < longest; from += kStretch) {
         const std::int64_t to = std::min(longest, from + kStretch);
-        for (DeviationJob& job : deviationJobs) {
-            walkBackRuns(tick, from, std::min(to, job.visits),
-                         [&](int first, int length) { job.walkRun(tick, first, length); });
-        }
-        for (IntegralJob& job : integralJobs) {
-            std::int64_t visit = from;
-            walkBackRuns(tick, from, std::min<std::int64_t>(to, m_n), [&](int first, int length) {
-                job.walkRun(tick, visit, first, length);
-                visit += length;
-            });
+        walker.walk(tick, from, to);
+        if (!lanes.empty() && from < m_n) {
+            advanceRingSums(lanes, from, std::min<std::int64_t>(to, m_n), ringSums);
         }
     }
     for (std::size_t j = 0; j < walks.size(); ++j) {
-        if (walks[j].kind == WalkKind::RmsOfWindow || walks[j].kind == WalkKind::CrestOfBuffer) {
-            m_results[j].deviations = deviationJobs[jobOf[j]].sums;
-        } else if (walks[j].kind == WalkKind::VibrationStats) {
-            const int place = integralOf[static_cast<std::size_t>(walks[j].inputIndex)];
-            const IntegralJob& job = integralJobs[static_cast<std::size_t>(place)];
-            m_results[j].vibration.deviations = job.sums;
-            m_results[j].integral = job.integral;
+        const WalkKind kind = walks[j].kind;
+        if (kind == WalkKind::RmsOfWindow || kind == WalkKind::CrestOfBuffer) {
+            m_results[j].deviations = walker.deviations(jobOf[j]);
+        } else if (kind == WalkKind::VibrationStats) {
+            m_results[j].vibration.deviations = walker.deviations(jobOf[j]);
         }
     }
+    finishVibrations(tick, walks, lanes, ringSums, carry);
 }
 
 void TickWalks::finishVibrations(const TickView& tick, std::span<const PlannedWalk> walks,
+                                 std::span<VibrationLane> lanes, std::span<const double> ringSums,
                                  double carry) {
-    std::vector<VibrationLane> lanes;
-    std::vector<std::size_t> walkOf;
-    for (std::size_t j = 0; j < walks.size(); ++j) {
-        if (walks[j].kind == WalkKind::VibrationStats) {
-            lanes.push_back({m_results[j].integral, windowOf(walks[j]), 0.0});
-            walkOf.push_back(j);
-        }
-    }
     if (lanes.empty()) {
         return;
     }
     // Each computation starts from the average the one before it ended with, which does not
     // depend on where that one started once it has walked two records or more.
-    std::vector<double> last(lanes.size(), 0.0);
-    if (m_n >= 2) {
-        lastAverages(lanes, m_n, last);
+    const double walked = m_n;
+    std::vector<std::size_t> walkOf;
+    for (std::size_t j = 0; j < walks.size(); ++j) {
+        if (walks[j].kind == WalkKind::VibrationStats) {
+            walkOf.push_back(j);
+        }
     }
     for (std::size_t c = 0; c < lanes.size(); ++c) {
         lanes[c].carry = carry;
-        carry = m_n >= 2 ? last[c] : carry;
+        if (m_n >= 2) {
+            const double window = lanes[c].window;
+            carry = ringSums[c] / (walked < window ? walked : window);
+        }
         m_results[walkOf[c]].vibration.average = carry;
     }
     std::vector<VibrationSums> sums(lanes.size());
@@ -258,12 +210,15 @@ void TickWalks::walkPower(const TickView& tick) {
     for (std::int64_t from = 1; from < m_n; from += kStretch) {
         const int steps = static_cast<int>(std::min<std::int64_t>(kStretch, m_n - from));
         for (PowerAnalysis& analysis : m_analyses) {
+            // A local copy stays in registers; the table's doubles could otherwise alias it.
+            PowerAnalysis local = analysis;
             int b = before;
             for (int s = 0; s < steps; ++s) {
                 const double tPrev = tick.table.record(b).timeStamp;
                 b = tick.table.nextIndex(b);
-                analysis.step(tPrev, tick.table.record(b));
+                local.step(tPrev, tick.table.record(b));
             }
+            analysis = local;
         }
         before = static_cast<int>((before + steps) % m_n);
     }

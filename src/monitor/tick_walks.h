@@ -8,6 +8,7 @@
 #include "monitor/deviation_sums.h"
 #include "monitor/planned_walk.h"
 #include "monitor/power_analysis.h"
+#include "monitor/vibration_lanes.h"
 
 #include <cstddef>
 #include <span>
@@ -36,14 +37,15 @@ private:
         Deviations deviations;
         VibrationSums vibration;
         std::size_t analysis = 0;
-        const double* integral = nullptr; // of a VibrationStats input
     };
 
     template <typename Make>
     std::size_t analysisFor(std::span<const PlannedWalk> walks, std::size_t j, Make&& make);
     void takeMeans(const acquisition::TickView& tick, std::span<const PlannedWalk> walks);
-    void walkDeviations(const acquisition::TickView& tick, std::span<const PlannedWalk> walks);
+    void walkDeviations(const acquisition::TickView& tick, std::span<const PlannedWalk> walks,
+                        double carry);
     void finishVibrations(const acquisition::TickView& tick, std::span<const PlannedWalk> walks,
+                          std::span<VibrationLane> lanes, std::span<const double> ringSums,
                           double carry);
     void walkPower(const acquisition::TickView& tick);
 

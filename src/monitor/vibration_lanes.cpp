@@ -1,36 +1,19 @@
 #include "monitor/vibration_lanes.h"
 
 #include "monitor/backward_walk.h"
+#include "monitor/vector_lanes.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-// The sweeps run with vectors of four doubles where the processor has them. That instruction set
-// has no fused multiply-add, so every lane still rounds each operation exactly as the scalar walk.
-#if defined(__GNUC__) && defined(__x86_64__)
-#define KORVANTA_WIDE_LANES 1
-#endif
-
 namespace korvanta::monitor {
 namespace {
 
-using Narrow = double __attribute__((vector_size(2 * sizeof(double))));
-using Wide = double __attribute__((vector_size(4 * sizeof(double))));
-
-// The same lanes as integers, for the sign bit.
-template <typename V> struct BitsOf;
-template <> struct BitsOf<Narrow> {
-    using Type = std::int64_t __attribute__((vector_size(sizeof(Narrow))));
-};
-template <> struct BitsOf<Wide> {
-    using Type = std::int64_t __attribute__((vector_size(sizeof(Wide))));
-};
+template <typename V> constexpr std::size_t kWidth = kLaneWidth<V>;
 
 constexpr std::int64_t kPeakMargin = 200; // visits kept out of the peak at each end
 constexpr std::size_t kVectors = 2;       // vectors of computations side by side
-
-template <typename V> constexpr std::size_t kWidth = sizeof(V) / sizeof(double);
 
 // The computations of one group, kVectors vectors of them; a short last group repeats its last
 // computation.
@@ -70,14 +53,18 @@ template <typename V, typename Each>
 }
 
 template <typename V>
-[[gnu::always_inline]] inline void lastAveragesWith(std::span<const VibrationLane> lanes,
-                                                    int visits, std::span<double> averages) {
+[[gnu::always_inline]] inline void advanceRingSumsWith(std::span<const VibrationLane> lanes,
+                                                       std::int64_t from, std::int64_t to,
+                                                       std::span<double> ringSums) {
     constexpr std::size_t w = kWidth<V>;
     forEachGroup<V>(lanes, [&](const Group<V>& g, std::size_t first, std::size_t count) {
         const auto now = g.now;
         const auto back = g.back;
         std::array<V, kVectors> ringSum{};
-        for (std::int64_t k = 0; k < visits; ++k) {
+        for (std::size_t l = 0; l < Group<V>::kLanes; ++l) {
+            ringSum[l / w][l % w] = ringSums[std::min(first + l, lanes.size() - 1)];
+        }
+        for (std::int64_t k = from; k < to; ++k) {
             for (std::size_t h = 0; h < kVectors; ++h) {
                 V change;
                 for (std::size_t l = 0; l < w; ++l) {
@@ -86,13 +73,7 @@ template <typename V>
                 ringSum[h] = ringSum[h] + change;
             }
         }
-        // The ring holds every integral walked until it is full.
-        std::array<V, kVectors> average{};
-        for (std::size_t h = 0; h < kVectors; ++h) {
-            const V walked = V{} + static_cast<double>(visits);
-            average[h] = ringSum[h] / (walked < g.window[h] ? walked : g.window[h]);
-        }
-        g.store(average, first, count, [&](std::size_t c, double value) { averages[c] = value; });
+        g.store(ringSum, first, count, [&](std::size_t c, double value) { ringSums[c] = value; });
     });
 }
 
@@ -100,7 +81,7 @@ template <typename V>
 [[gnu::always_inline]] inline void integralDeviationsWith(std::span<const VibrationLane> lanes,
                                                           const acquisition::TickView& tick,
                                                           std::span<VibrationSums> sums) {
-    using Bits = typename BitsOf<V>::Type;
+    using Bits = typename LaneCompanions<V>::Bits;
     constexpr std::size_t w = kWidth<V>;
     const int n = tick.recordCount();
     const int last = n - 1;
@@ -146,33 +127,31 @@ template <typename V>
 }
 
 #ifdef KORVANTA_WIDE_LANES
-__attribute__((target("avx2"))) void lastAveragesWide(std::span<const VibrationLane> lanes,
-                                                      int visits, std::span<double> averages) {
-    lastAveragesWith<Wide>(lanes, visits, averages);
+KORVANTA_WIDE_TARGET void advanceRingSumsWide(std::span<const VibrationLane> lanes,
+                                              std::int64_t from, std::int64_t to,
+                                              std::span<double> ringSums) {
+    advanceRingSumsWith<WideLanes>(lanes, from, to, ringSums);
 }
 
-__attribute__((target("avx2"))) void integralDeviationsWide(std::span<const VibrationLane> lanes,
-                                                            const acquisition::TickView& tick,
-                                                            std::span<VibrationSums> sums) {
-    integralDeviationsWith<Wide>(lanes, tick, sums);
+KORVANTA_WIDE_TARGET void integralDeviationsWide(std::span<const VibrationLane> lanes,
+                                                 const acquisition::TickView& tick,
+                                                 std::span<VibrationSums> sums) {
+    integralDeviationsWith<WideLanes>(lanes, tick, sums);
 }
 
-bool wideLanes() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
 #endif
 
 } // namespace
 
-void lastAverages(std::span<const VibrationLane> lanes, int visits, std::span<double> averages) {
+void advanceRingSums(std::span<const VibrationLane> lanes, std::int64_t from, std::int64_t to,
+                     std::span<double> ringSums) {
 #ifdef KORVANTA_WIDE_LANES
-    if (wideLanes()) {
-        lastAveragesWide(lanes, visits, averages);
+    if (wideLanesAvailable()) {
+        advanceRingSumsWide(lanes, from, to, ringSums);
         return;
     }
 #endif
-    lastAveragesWith<Narrow>(lanes, visits, averages);
+    advanceRingSumsWith<NarrowLanes>(lanes, from, to, ringSums);
 }
 
 void integralDeviations(std::span<const VibrationLane> lanes, const acquisition::TickView& tick,
@@ -181,12 +160,12 @@ void integralDeviations(std::span<const VibrationLane> lanes, const acquisition:
         return;
     }
 #ifdef KORVANTA_WIDE_LANES
-    if (wideLanes()) {
+    if (wideLanesAvailable()) {
         integralDeviationsWide(lanes, tick, sums);
         return;
     }
 #endif
-    integralDeviationsWith<Narrow>(lanes, tick, sums);
+    integralDeviationsWith<NarrowLanes>(lanes, tick, sums);
 }
 
 } // namespace korvanta::monitor

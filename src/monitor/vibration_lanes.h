@@ -17,9 +17,11 @@ struct VibrationLane {
     double carry = 0;
 };
 
-// The last moving average of each computation over the walk's first `visits` visits, for
-// visits >= 2 (with fewer the carried average stays).
-void lastAverages(std::span<const VibrationLane> lanes, int visits, std::span<double> averages);
+// Advances the ring sum of each computation (ringSums, one per lane) over the visits
+// from..to-1; once the walk is done, the last moving average is the ring sum divided by the
+// number of integrals in the ring.
+void advanceRingSums(std::span<const VibrationLane> lanes, std::int64_t from, std::int64_t to,
+                     std::span<double> ringSums);
 
 // sumE2 and peak of each computation over a walk of the whole buffer of the tick; the average
 // and the deviations are left as they are.
