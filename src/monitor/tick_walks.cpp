@@ -26,6 +26,18 @@ std::vector<double>& integralScratch() {
     return scratch;
 }
 
+// The `count` records after record `last`, forwards round the ring.
+void prefetchAhead(const TickView& tick, int last, int count) {
+    const int n = tick.recordCount();
+    const int tail = std::min(count, n - 1 - last);
+    if (tail > 0) {
+        prefetchRecords(tick, last + tail, tail);
+    }
+    if (count > tail) {
+        prefetchRecords(tick, count - tail - 1, count - tail);
+    }
+}
+
 int windowOf(const PlannedWalk& walk) {
     return walk.length > 0 ? static_cast<int>(walk.length) : 50;
 }
@@ -151,6 +163,7 @@ void TickWalks::walkDeviations(const TickView& tick, std::span<const PlannedWalk
     const std::int64_t longest = walker.longest();
     for (std::int64_t from = 0; from < longest; from += kStretch) {
         const std::int64_t to = std::min(longest, from + kStretch);
+        prefetchVisits(tick, to, std::min(longest, to + kStretch));
         walker.walk(tick, from, to);
         if (!lanes.empty() && from < m_n) {
             advanceRingSums(lanes, from, std::min<std::int64_t>(to, m_n), ringSums);
@@ -209,6 +222,8 @@ void TickWalks::walkPower(const TickView& tick) {
     int before = tick.currentIndex; // the record before the stretch
     for (std::int64_t from = 1; from < m_n; from += kStretch) {
         const int steps = static_cast<int>(std::min<std::int64_t>(kStretch, m_n - from));
+        prefetchAhead(tick, (before + steps) % m_n,
+                      static_cast<int>(std::min<std::int64_t>(kStretch, m_n - from - steps)));
         for (PowerAnalysis& analysis : m_analyses) {
             // A local copy stays in registers; the table's doubles could otherwise alias it.
             PowerAnalysis local = analysis;
