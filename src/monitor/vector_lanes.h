@@ -29,11 +29,18 @@ template <> struct LaneCompanions<WideLanes> {
     using Floats = float __attribute__((vector_size(4 * sizeof(float))));
 };
 
+// Set by a test to run the two-lane code on a processor that has the wide lanes too, so that
+// both are checked against the scalar walks.
+inline bool& narrowLanesForced() {
+    static bool forced = false;
+    return forced;
+}
+
 // True when the wide lanes can run here.
 inline bool wideLanesAvailable() {
 #ifdef KORVANTA_WIDE_LANES
     static const bool available = __builtin_cpu_supports("avx2");
-    return available;
+    return available && !narrowLanesForced();
 #else
     return false;
 #endif

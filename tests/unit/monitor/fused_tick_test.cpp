@@ -3,6 +3,7 @@
 
 #include "monitor/backward_walk.h"
 #include "monitor/channel_functions.h"
+#include "monitor/vector_lanes.h"
 #include "monitor/walk_sums.h"
 #include "unit/monitor/monitor_table.h"
 
@@ -205,8 +206,14 @@ void compareTicks(RandomTicks& random, Pair& pair, MonitorTable& table, int tick
     }
 }
 
-TEST(FusedTick, MatchesChannelByChannelOnRandomTablesAndChannels) {
-    RandomTicks random(20240611);
+// Restores the lane width a test chose.
+struct NarrowLanes {
+    explicit NarrowLanes(bool narrow) { narrowLanesForced() = narrow; }
+    ~NarrowLanes() { narrowLanesForced() = false; }
+};
+
+void compareRandomTablesAndChannels(unsigned seed) {
+    RandomTicks random(seed);
     const int sizes[] = {1, 2, 3, 4, 7, 50, 199, 402, 403, 777, 1500, 2600};
     for (int round = 0; round < 36; ++round) {
         const int n = sizes[round % std::size(sizes)];
@@ -219,6 +226,15 @@ TEST(FusedTick, MatchesChannelByChannelOnRandomTablesAndChannels) {
         }
         compareTicks(random, pair, table, 4,
                      "round " + std::to_string(round) + " n " + std::to_string(n));
+    }
+}
+
+// Both the two-lane vector code and, where the processor has it, the four-lane one.
+TEST(FusedTick, MatchesChannelByChannelOnRandomTablesAndChannels) {
+    for (const bool narrow : {false, true}) {
+        const NarrowLanes lanes(narrow);
+        SCOPED_TRACE(narrow ? "two lanes" : "widest lanes");
+        compareRandomTablesAndChannels(narrow ? 31 : 20240611);
     }
 }
 
