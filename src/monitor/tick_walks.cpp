@@ -1,6 +1,5 @@
 #include "monitor/tick_walks.h"
 
-#include "common/day_time.h"
 #include "monitor/backward_walk.h"
 #include "monitor/deviation_walk.h"
 #include "monitor/vibration_lanes.h"
