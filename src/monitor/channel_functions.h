@@ -3,32 +3,13 @@
 
 #include "acquisition/settings_record.h"
 #include "acquisition/tick_view.h"
+#include "monitor/channel_dispatch.h"
 #include "monitor/current_values.h"
 #include "monitor/median_store.h"
 #include "monitor/moc1fazy.h"
 #include "monitor/whole_buffer_means.h"
 
 namespace korvanta::monitor {
-
-// The item indexes of the function list ComboBox1.
-enum FunctionCode : int {
-    Mean = 0,
-    Sum2 = 1,
-    Difference = 2,
-    Rms = 3,
-    TruePower = 4,
-    ApparentPower = 5,
-    ReactivePower = 6,
-    Voltage = 7,
-    Current = 8,
-    CosPhi = 9,
-    Sum3 = 10,
-    Al154 = 11,
-    Crest = 12,
-    VibrationRatio = 13,
-    Direction3f = 14,
-    Mediana = 15,
-};
 
 struct ChannelContext {
     const acquisition::SettingsRecord& settings;
@@ -37,8 +18,8 @@ struct ChannelContext {
     Moc1fazy& power;
     MedianStore& median;
     bool zeroChecked; // the "ZERO" check box CheckBox18
-    // Whole-buffer means of this tick shared by the "ŚREDNIA" channels; evaluateActiveChannels
-    // supplies them to the channels it runs. Without them FunSwitch walks the table itself.
+    // Whole-buffer means of this tick for the "ŚREDNIA" channels of FunSwitch; without them
+    // FunSwitch walks the table itself. evaluateActiveChannels finds its means in its own walk.
     const WholeBufferMeans* wholeBufferMeans = nullptr;
 };
 
@@ -50,7 +31,9 @@ struct ChannelContext {
 void FunSwitch(int i, ChannelContext& context);
 
 // Computes every active channel in ascending order, so that a channel referring to a higher one
-// sees that one's value of the previous tick.
+// sees that one's value of the previous tick. The values, the Moc1fazy fields and the median
+// store end exactly as FunSwitch on each active channel in turn leaves them, but the table is
+// walked a few times for the whole tick instead of once or more for each channel.
 void evaluateActiveChannels(ChannelContext& context);
 
 } // namespace korvanta::monitor

@@ -3,6 +3,7 @@
 #include "common/day_time.h"
 #include "monitor/backward_walk.h"
 #include "monitor/input_range.h"
+#include "monitor/power_analysis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +14,6 @@ namespace {
 
 using acquisition::TickView;
 
-constexpr double kOneMs = 1.0 / 86400000.0; // in days, as the time stamps are
-constexpr double kTenMs = 1.0 / 8640000.0;
-constexpr double kDelayOffsetMs = 0.045;
-constexpr double kPi = 3.141592653589793;
-
 double input(const TickView& tick, int record, int index) {
     return tick.table.record(record).values[index];
 }
@@ -26,28 +22,11 @@ int usableCount(const TickView& tick) {
     return walkable(tick) ? tick.recordCount() : 0;
 }
 
-// An upward zero crossing between two samples.
-bool risesThroughZero(double previous, double next) {
-    return (previous < 0 && next >= 0) || (previous <= 0 && next > 0);
-}
-
-float directionOf(double x2, double x4) {
-    if (x2 * x4 >= 0) {
-        return 0.0F;
-    }
-    return x2 > x4 ? 1.0F : -1.0F;
-}
-
 double sumOverWalk(const TickView& tick, int index, std::int64_t visits) {
     double sum = 0;
     walkBack(tick, visits, [&](int i) { sum += input(tick, i, index); });
     return sum;
 }
-
-struct Deviations {
-    double largest = 0; // largest positive deviation
-    double sumOfSquares = 0;
-};
 
 Deviations deviationsOverWalk(const TickView& tick, int index, std::int64_t visits, double mean) {
     Deviations result;
@@ -85,10 +64,8 @@ double Moc1fazy::rmsOfWindow(int inputIndex, const TickView& tick, std::int64_t 
         return 0;
     }
     const double mean = meanOfWindow(inputIndex, tick, L);
-    const Deviations d = deviationsOverWalk(tick, inputIndex, L, mean);
-    rms = guardedRoot(d.sumOfSquares, static_cast<double>(L), usableCount(tick) > 0);
-    crest = rms != 0 ? d.largest / rms : 0;
-    return rms;
+    return takeDeviations(deviationsOverWalk(tick, inputIndex, L, mean), static_cast<double>(L),
+                          usableCount(tick) > 0);
 }
 
 double Moc1fazy::vibrationStats(int inputIndex, const TickView& tick) {
@@ -101,12 +78,11 @@ double Moc1fazy::vibrationStats(int inputIndex, const TickView& tick) {
     const double mean = meanOfBuffer(inputIndex, tick);
     const int n = usableCount(tick);
     std::vector<double> ring(static_cast<std::size_t>(window));
-    Deviations dev;
+    VibrationSums sums;
+    Deviations& dev = sums.deviations;
     double integral = 0;
     double ringSum = 0;
     double average = movingAverageCarry;
-    double sumE2 = 0;
-    double peak = 0;
     std::int64_t k = 0;
     std::size_t slot = 0;
     walkBack(tick, n, [&](int i) {
@@ -127,19 +103,15 @@ double Moc1fazy::vibrationStats(int inputIndex, const TickView& tick) {
             slot = (slot + 1) % ring.size();
         }
         const double e = integral - average;
-        sumE2 += e * e;
+        sums.sumE2 += e * e;
         // Only the middle of the buffer, away from its ends and the wrap, counts for the peak.
         if (k > 200 && k < n - 200 && i > 1 && i < n - 1) {
-            peak = std::max(peak, std::fabs(e));
+            sums.peak = std::max(sums.peak, std::fabs(e));
         }
         ++k;
     });
-    movingAverageCarry = average;
-    rms = guardedRoot(dev.sumOfSquares, n, n > 0);
-    crest = rms != 0 ? dev.largest / rms : 0;
-    const double r = guardedRoot(sumE2, n, n > 1);
-    vRatio = r != 0 ? peak / r : 0;
-    return rms;
+    sums.average = average;
+    return takeVibration(sums, n);
 }
 
 double Moc1fazy::crestOfBuffer(int inputIndex, const TickView& tick) {
@@ -148,10 +120,22 @@ double Moc1fazy::crestOfBuffer(int inputIndex, const TickView& tick) {
     }
     const int n = usableCount(tick);
     const double mean = n > 0 ? sumOverWalk(tick, inputIndex, n - 1) / n : 0.0;
-    const Deviations d = deviationsOverWalk(tick, inputIndex, n - 1, mean);
-    rms = guardedRoot(d.sumOfSquares, n, n > 0);
-    crest = rms != 0 ? d.largest / rms : 0;
+    takeDeviations(deviationsOverWalk(tick, inputIndex, n - 1, mean), n, n > 0);
     return crest;
+}
+
+double Moc1fazy::takeDeviations(const Deviations& sums, double count, bool usable) {
+    rms = guardedRoot(sums.sumOfSquares, count, usable);
+    crest = rms != 0 ? sums.largest / rms : 0;
+    return rms;
+}
+
+double Moc1fazy::takeVibration(const VibrationSums& sums, int n) {
+    movingAverageCarry = sums.average;
+    takeDeviations(sums.deviations, n, n > 0);
+    const double r = guardedRoot(sums.sumE2, n, n > 1);
+    vRatio = r != 0 ? sums.peak / r : 0;
+    return rms;
 }
 
 void Moc1fazy::computePower(int inputIndex, const TickView& tick) {
@@ -168,91 +152,19 @@ void Moc1fazy::computePowerZeroMean(int inputIndex, const TickView& tick) {
 }
 
 void Moc1fazy::analysePower(int inputIndex, const TickView& tick, double meanU, double meanI) {
-    Urms = 0;
-    Irms = 0;
-    tI = tU = tUprev = -1;
+    PowerAnalysis analysis(inputIndex, tick.samplePeriod, meanU, meanI);
     const int n = usableCount(tick);
-    const bool withDirection = hasInputs(inputIndex, 5);
-    const double T = tick.samplePeriod;
-    const auto voltage = [&](int r) {
-        return input(tick, r, inputIndex) - meanU;
-    };
-    const auto current = [&](int r) {
-        return input(tick, r, inputIndex + 1) - meanI;
-    };
-    double periodSum = 0;
-    double meanPeriod = 0;
-    int periodCount = 0;
-    double delaySum = 0;
-    int delayCount = 0;
-    double sumU2 = 0;
-    double sumI2 = 0;
     if (n > 0) {
         // From the current record itself, the oldest of the ring, forward to the newest.
         int b = tick.currentIndex;
-        double prevU = voltage(b);
-        double prevI = current(b);
+        analysis.begin(tick.table.record(b));
         for (int step = 1; step < n; ++step) {
             const double tPrev = tick.table.record(b).timeStamp;
             b = tick.table.nextIndex(b);
-            const double newU = voltage(b);
-            const double newI = current(b);
-            if (risesThroughZero(prevI, newI)) {
-                tI = tPrev + T * prevI / (prevI - newI);
-            }
-            prevI = newI;
-            if (risesThroughZero(prevU, newU)) {
-                const double tCross = tPrev + T * prevU / (prevU - newU);
-                if (tU >= 0) {
-                    periodSum += tCross - tU;
-                    ++periodCount;
-                    meanPeriod = periodSum / periodCount;
-                }
-                tUprev = tU;
-                tU = tCross;
-                if (withDirection) {
-                    direction =
-                        directionOf(input(tick, b, inputIndex + 2), input(tick, b, inputIndex + 4));
-                }
-            }
-            prevU = newU;
-            if (tI > 0 && tUprev > 0 && meanPeriod > kTenMs) {
-                const double delta = tI - tU;
-                // A current crossing far from the voltage one belongs to the previous period.
-                delaySum += std::fabs(delta) > kTenMs ? meanPeriod - std::fabs(delta) : delta;
-                ++delayCount;
-                tI = tUprev = -1;
-            }
-            sumU2 += newU * newU;
-            sumI2 += newI * newI;
+            analysis.step(tPrev, tick.table.record(b));
         }
     }
-    if (periodCount > 0) {
-        periodMs = meanPeriod / kOneMs;
-        if (periodMs != 0) {
-            frequencyHz = 1000.0 / periodMs;
-        }
-    } else {
-        periodMs = -1;
-    }
-    if (delayCount > 0) {
-        delayMs = delaySum / delayCount / kOneMs + kDelayOffsetMs;
-        if (periodMs != 0) {
-            const double fraction = delayMs / periodMs;
-            phaseDegrees = fraction * 360.0;
-            phase = fraction * 2.0 * kPi;
-        }
-    } else {
-        delayMs = -1;
-    }
-    if (n != 0) {
-        // N - 1 samples are summed and divided by N.
-        Urms = static_cast<float>(std::sqrt(sumU2 / n));
-        Irms = static_cast<float>(std::sqrt(sumI2 / n));
-    }
-    S = static_cast<double>(Urms) * static_cast<double>(Irms);
-    P = std::cos(phase) * S;
-    Q = std::sin(phase) * S;
+    analysis.finish(*this, n);
 }
 
 } // namespace korvanta::monitor

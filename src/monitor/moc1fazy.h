@@ -7,6 +7,7 @@
 // means, RMS and crest 0, periodMs and delayMs -1, and a power of 0.
 
 #include "acquisition/tick_view.h"
+#include "monitor/deviation_sums.h"
 
 #include <cstdint>
 
@@ -49,6 +50,13 @@ public:
     void computePower(int inputIndex, const acquisition::TickView& tick);
     // The same on the voltage and current with their whole-buffer means removed.
     void computePowerZeroMean(int inputIndex, const acquisition::TickView& tick);
+
+    // The results of the statistics from what their walks summed, shared by the walks above and
+    // by the fused walk of a whole tick, so that both finish with the same arithmetic.
+    // rms and crest of deviations over `count` samples (0 when not usable); returns rms.
+    double takeDeviations(const Deviations& sums, double count, bool usable);
+    // rms, crest, vRatio and the carried average of a vibration walk over n records; returns rms.
+    double takeVibration(const VibrationSums& sums, int n);
 
 private:
     void analysePower(int inputIndex, const acquisition::TickView& tick, double meanU,
