@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowCaptions, TabsNameTheirPagesAndServiceModeAddsTheSettingsTabs) {
+TEST_F(MainWindowCaptions, TabsNameTheirPagesAndServiceModeOpensEverySubsystem) {
     attachAcquisition();
     start();
     const std::vector<std::pair<const char*, const char*>> tabs = {
@@ -107,15 +107,17 @@ TEST_F(MainWindowCaptions, TabsNameTheirPagesAndServiceModeAddsTheSettingsTabs) 
     EXPECT_EQ(shownTabs("PageControl1"), operatorTabs);
     ASSERT_TRUE(clickCaption(*window, "Serwis"));
     EXPECT_EQ(shownTabs("PageControl1"),
-              QStringList({"Właściwości systemu", "Ustawienia kanałów", "Ustawienia programu",
-                           "Ustawienia", "Badania"}));
+              QStringList({"Obiekt", "Właściwości systemu", "Ustawienia kanałów",
+                           "Ustawienia programu", "Zaawansowane", "Ustawienia", "Badania"}));
+    EXPECT_EQ(shownTabs("PageControl2"), QStringList({"Pomiary", "Analiza"}));
     ASSERT_TRUE(clickCaption(*window, "Serwis"));
     EXPECT_EQ(shownTabs("PageControl1"), operatorTabs);
+    EXPECT_EQ(shownTabs("PageControl2"), QStringList{"Pomiary"});
 }
 
 TEST_F(MainWindowCaptions, MonitoringButtonsDoWhatTheirHintsSay) {
     attachAcquisition(1000, 12);
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
     const QTimer& cycle = *w.monitoring().Timer1;
     ASSERT_TRUE(clickCaption(w, "Serwis")); // the monitoring buttons belong to service mode
 
@@ -144,15 +146,15 @@ TEST_F(MainWindowCaptions, MonitoringButtonsDoWhatTheirHintsSay) {
 }
 
 TEST_F(MainWindowCaptions, ToggleCaptionsFollowTheirState) {
-    monitor::ui::TForm34& w = start();
+    app::ui::TForm34& w = start();
 
     auto* properties = find<QToolButton>("ToolButton1");
-    ASSERT_FALSE(w.settings().propertiesPanelShown());
+    ASSERT_FALSE(w.session().settings().propertiesPanelShown());
     properties->click();
-    EXPECT_TRUE(w.settings().propertiesPanelShown());
+    EXPECT_TRUE(w.session().settings().propertiesPanelShown());
     EXPECT_EQ(properties->text(), "X");
     properties->click();
-    EXPECT_FALSE(w.settings().propertiesPanelShown());
+    EXPECT_FALSE(w.session().settings().propertiesPanelShown());
     EXPECT_EQ(properties->text(), ">");
     EXPECT_EQ(find<QWidget>("Panel4")->maximumWidth(), 4);
 
@@ -161,10 +163,10 @@ TEST_F(MainWindowCaptions, ToggleCaptionsFollowTheirState) {
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser->text(), "X");
     browser->click();
-    EXPECT_FALSE(w.settings().fileBrowserExpanded());
+    EXPECT_FALSE(w.session().settings().fileBrowserExpanded());
     EXPECT_EQ(browser->text(), ">");
     browser->click();
-    EXPECT_TRUE(w.settings().fileBrowserExpanded());
+    EXPECT_TRUE(w.session().settings().fileBrowserExpanded());
     EXPECT_EQ(browser->text(), "X");
 
     // The advanced channel fields unfold and fold under the two stored captions.
@@ -176,7 +178,7 @@ TEST_F(MainWindowCaptions, ToggleCaptionsFollowTheirState) {
 }
 
 TEST_F(MainWindowCaptions, MessageTextsKeepTheirIndices) {
-    const monitor::ui::TForm34& w = start();
+    const app::ui::TForm34& w = start();
     const QStringList expected = {
         "Ustaw częstotliwość próbkowania",
         "Ustaw częstość odświeżania",
