@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the AddressSanitizer + UndefinedBehaviorSanitizer preset and runs the unit and
+# Builds the AddressSanitizer + UndefinedBehaviorSanitizer preset and runs the unit, widget and
 # end-to-end tests under it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
