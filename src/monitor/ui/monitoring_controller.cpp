@@ -127,6 +127,8 @@ void MonitoringController::ToolButton2Click() {
             Timer1->setInterval(interval);
             Timer1->start();
             m_tickCount = 0;
+            m_load.start(interval);
+            m_monotonic.start();
             emit cycleStatusChanged(QStringLiteral("Monitorowanie"));
             m_pages.chart.prepareForMonitoringStart();
         }
@@ -162,9 +164,25 @@ void MonitoringController::ToolButton4Click() {
 }
 
 void MonitoringController::ToolButton6Click() {
-    if (Timer1->isActive()) {
-        emit cycleStatusChanged(QStringLiteral("Monitorowanie: %1").arg(++m_tickCount));
+    const bool cycleTick = Timer1->isActive();
+    if (cycleTick) {
+        m_load.tickStarted(m_monotonic.elapsed());
     }
+    runCycle();
+    if (cycleTick) {
+        m_load.tickEnded(m_monotonic.elapsed());
+        showCycleStatus();
+    }
+}
+
+void MonitoringController::showCycleStatus() {
+    ++m_tickCount;
+    const QString overload = m_load.overloadText();
+    emit cycleStatusChanged(
+        overload.isEmpty() ? QStringLiteral("Monitorowanie: %1").arg(m_tickCount) : overload);
+}
+
+void MonitoringController::runCycle() {
     guard([this] {
         m_session.ensureDataTable();
         m_pages.system.setChannelCount(m_session.link().control().channelCount());
@@ -217,6 +235,7 @@ void MonitoringController::Button2Click() {
         int interval = 0;
         if (periodIntervalOrWarn(interval)) {
             Timer1->setInterval(interval);
+            m_load.setPeriod(interval);
         }
     });
 }

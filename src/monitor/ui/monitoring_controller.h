@@ -4,10 +4,12 @@
 // automatic start after "START". The live state and the steps belong to the session; this class
 // gathers the controls' texts, runs the steps and shows their results.
 
+#include "monitor/cycle_load.h"
 #include "monitor/monitoring_session.h"
 #include "monitor/rates.h"
 #include "platform/services.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -70,8 +72,8 @@ signals:
     // A text for status panel 1 about the last save ("Save file: " or "Save error: " + the
     // file's name).
     void saveStatusChanged(const QString& text);
-    // A text for status panel 0 while the cycle runs ("Monitorowanie: " + the tick count);
-    // empty when it stops.
+    // A text for status panel 0 while the cycle runs: "Monitorowanie: " + the tick count, or
+    // the overload while ticks take longer than the period or come late; empty when it stops.
     void cycleStatusChanged(const QString& text);
     // Monitoring stopped: the file list may show a new file.
     void stopped();
@@ -79,6 +81,8 @@ signals:
     void restartRequested();
 
 private:
+    void runCycle();
+    void showCycleStatus();
     void pomiaryN();
     void RaportyN();
     void Action1Execute();
@@ -96,6 +100,8 @@ private:
     MonitoringPages m_pages;
     QString m_startDirectory;
     int m_tickCount = 0; // cycle ticks since monitoring started
+    CycleLoad m_load;
+    QElapsedTimer m_monotonic; // the clock of the cycle's load, from the start of monitoring
 };
 
 } // namespace korvanta::monitor::ui
