@@ -112,6 +112,7 @@ private:
     void applyGeometryAndPanelSizes();
     void applyPanelSizes();
     void setSidePanelWidth(int panelWidth);
+    void setPropertiesPanelWidth(int panelWidth);
     void applyAttachment();
     void showRates(const monitor::Rates& rates);
     void applyOperatorMode();
