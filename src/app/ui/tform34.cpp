@@ -42,6 +42,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace korvanta::app::ui {
@@ -670,9 +671,17 @@ void TForm34::storePanelSizes() {
 
 void TForm34::writeSettingsFile() {
     QDir::setCurrent(m_startDirectory);
-    if (!acquisition::writeSettingsDump(settingsFilePath(), m_session->settings())) {
-        m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
+    const auto written = acquisition::writeSettingsDump(settingsFilePath(), m_session->settings());
+    if (written) {
+        return;
     }
+    if (m_closingOnTermination) {
+        const QString line = QStringLiteral("Save error : %1 (%2)\n")
+                                 .arg(written.reason(), QDir::cleanPath(settingsFilePath()));
+        std::fputs(line.toLocal8Bit().constData(), stderr);
+        return;
+    }
+    m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
 }
 
 void TForm34::runClosingPath(ClosingPath path) {
@@ -704,6 +713,11 @@ void TForm34::Close1Click() {
 }
 void TForm34::Closeandexit1Click() {
     runClosingPath(ClosingPath::CloseAndExit);
+}
+
+void TForm34::closeOnTermination() {
+    m_closingOnTermination = true;
+    close();
 }
 
 void TForm34::closeEvent(QCloseEvent* event) {
