@@ -8,6 +8,11 @@
 
 namespace korvanta::acquisition {
 
+// The most 61640-byte chunks a settings file may hold. A real dump is one chunk, and a file that
+// was appended to by mistake holds a few; 64 chunks (about 3.9 MB) are far beyond any of them and
+// still read at once, while a longer file is no dump this program wrote.
+inline constexpr int kMaxSettingsChunks = 64;
+
 // Reads the file in chunks of 61640 bytes into the record from its first byte: a short file
 // replaces only its own length, every further chunk of a long file overwrites from the start.
 // Fails with the reason when the file cannot be opened (the record is then unchanged).

@@ -25,6 +25,20 @@ using namespace korvanta;
 namespace {
 
 int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& messages) {
+    // Installed before start-up reads anything, so a termination at any moment ends the program.
+    platform::ui::TerminationSignals termination;
+    app::ui::TForm34* built = nullptr;
+    QObject::connect(&termination, &platform::ui::TerminationSignals::terminationRequested, &app,
+                     [&built] {
+                         if (built != nullptr) {
+                             built->closeOnTermination();
+                             return;
+                         }
+                         // Still starting up, perhaps on a notice nobody answers: every event
+                         // loop ends now, and the window closes as soon as it exists.
+                         QCoreApplication::exit(0);
+                     });
+
     platform::ui::QtDialogs dialogs;
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
@@ -52,9 +66,11 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     bench::ui::TForm10 form10(&window);
     window.setDialogs(&form5, &form9);
 
-    platform::ui::TerminationSignals termination;
-    QObject::connect(&termination, &platform::ui::TerminationSignals::terminationRequested, &window,
-                     [&window] { window.close(); });
+    built = &window;
+    if (termination.requested()) {
+        window.closeOnTermination();
+        return 0;
+    }
     window.show();
     return app.exec();
 }

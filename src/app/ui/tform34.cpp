@@ -25,12 +25,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -40,6 +42,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
 #include <optional>
 
 namespace korvanta::app::ui {
@@ -57,6 +61,19 @@ constexpr int kOperatorPanel4Width = 385;
 constexpr int kCollapsedWidth = 4;
 constexpr int kMaxStartDirectory = 700;
 const QString kStopCommand = QStringLiteral("#1 x0;0 y0;0 &");
+
+// A stored window length made to fit on the screen: no longer than the screen, nor shorter than
+// the window's least length where that fits. The stored numbers may be anything a file held, so
+// nothing here adds them up.
+int fittedLength(int stored, int least, int screen) {
+    return std::min(std::max(stored, least), screen);
+}
+
+// A stored window position moved so that a window of `length` stays on the screen.
+int fittedStart(int stored, int screenStart, int screenLength, int length) {
+    return std::clamp(stored, screenStart,
+                      std::max(screenStart, screenStart + screenLength - length));
+}
 
 QToolButton* makeToolButton(QWidget* bar, const char* name, const QString& hint,
                             std::optional<QStyle::StandardPixmap> icon = std::nullopt) {
@@ -405,9 +422,18 @@ void TForm34::showFileListDirectory() {
 }
 
 void TForm34::applyGeometryAndPanelSizes() {
-    if (m_session->settings().windowWidth() > 0 && m_session->settings().windowHeight() > 0) {
-        move(m_session->settings().windowLeft(), m_session->settings().windowTop());
-        resize(m_session->settings().windowWidth(), m_session->settings().windowHeight());
+    const acquisition::SettingsRecord& s = m_session->settings();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (s.windowWidth() > 0 && s.windowHeight() > 0 && screen != nullptr) {
+        // The frame's size is known once the window has been shown; the frame stays on the
+        // screen too.
+        QRect area = screen->availableGeometry();
+        area.setSize(area.size() - (frameGeometry().size() - size()));
+        const QSize least = minimumSizeHint().expandedTo(minimumSize());
+        resize(fittedLength(s.windowWidth(), least.width(), area.width()),
+               fittedLength(s.windowHeight(), least.height(), area.height()));
+        move(fittedStart(s.windowLeft(), area.left(), area.width(), width()),
+             fittedStart(s.windowTop(), area.top(), area.height(), height()));
     }
     m_session->settings().raisePanelSizes();
     applyPanelSizes();
@@ -415,12 +441,22 @@ void TForm34::applyGeometryAndPanelSizes() {
 
 void TForm34::applyPanelSizes() {
     setSidePanelWidth(m_session->settings().panel1Width());
-    Panel4->setFixedWidth(m_session->settings().propertiesPanelWidth());
+    setPropertiesPanelWidth(m_session->settings().propertiesPanelWidth());
     setChartPanelHeight(m_session->settings().panel3Height());
 }
 
 void TForm34::setSidePanelWidth(int panelWidth) {
-    Splitter1->setSizes({panelWidth, std::max(1, width() - panelWidth)});
+    const int fitted = std::min(panelWidth, width());
+    Splitter1->setSizes({fitted, std::max(1, width() - fitted)});
+}
+
+void TForm34::setPropertiesPanelWidth(int panelWidth) {
+    // At most what the window has beside the least room of its other parts, so a stored width
+    // never makes the window grow.
+    const int share =
+        Panel4->minimumWidth() > 0 ? Panel4->minimumWidth() : Panel4->minimumSizeHint().width();
+    const int room = width() - (minimumSizeHint().width() - share);
+    Panel4->setFixedWidth(std::min(panelWidth, std::max(room, kCollapsedWidth)));
 }
 
 void TForm34::applyAttachment() {
@@ -543,7 +579,7 @@ void TForm34::setPropertiesPanelShown(bool shown) {
         if (m_session->settings().propertiesPanelWidth() < kCollapsedWidth) {
             m_session->settings().setPropertiesPanelWidth(kCollapsedWidth);
         }
-        Panel4->setFixedWidth(m_session->settings().propertiesPanelWidth());
+        setPropertiesPanelWidth(m_session->settings().propertiesPanelWidth());
         ToolButton1->setText(QStringLiteral("X"));
     } else {
         Panel4->setFixedWidth(kCollapsedWidth);
@@ -563,8 +599,9 @@ void TForm34::SpeedButton3Click(bool expand) {
                                : acquisition::SettingsRecord::kMinimumPanelSize);
 }
 
-void TForm34::setChartPanelHeight(int chartHeight) {
-    m_chartSplitter->setSizes({chartHeight, std::max(1, height() - chartHeight)});
+void TForm34::setChartPanelHeight(int panelHeight) {
+    const int fitted = std::min(panelHeight, height());
+    m_chartSplitter->setSizes({fitted, std::max(1, height() - fitted)});
 }
 
 void TForm34::Timer3Timer() {
@@ -666,9 +703,17 @@ void TForm34::storePanelSizes() {
 
 void TForm34::writeSettingsFile() {
     QDir::setCurrent(m_startDirectory);
-    if (!acquisition::writeSettingsDump(settingsFilePath(), m_session->settings())) {
-        m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
+    const auto written = acquisition::writeSettingsDump(settingsFilePath(), m_session->settings());
+    if (written) {
+        return;
     }
+    if (m_closingOnTermination) {
+        const QString line = QStringLiteral("Save error : %1 (%2)\n")
+                                 .arg(written.reason(), QDir::cleanPath(settingsFilePath()));
+        std::fputs(line.toLocal8Bit().constData(), stderr);
+        return;
+    }
+    m_services.messages->show(QStringLiteral("Save error "), QStringLiteral("DIM"));
 }
 
 void TForm34::runClosingPath(ClosingPath path) {
@@ -700,6 +745,11 @@ void TForm34::Close1Click() {
 }
 void TForm34::Closeandexit1Click() {
     runClosingPath(ClosingPath::CloseAndExit);
+}
+
+void TForm34::closeOnTermination() {
+    m_closingOnTermination = true;
+    close();
 }
 
 void TForm34::closeEvent(QCloseEvent* event) {

@@ -72,6 +72,9 @@ public:
     void Exit1Click();
     void Close1Click();
     void Closeandexit1Click();
+    // A termination signal closes the window through its frame path; with nobody there to answer
+    // a message box, a failed save is reported on standard error instead.
+    void closeOnTermination();
     // Attaches the data table again (every activation of the window).
     void FormActivate();
     // "Serwis": switches between operator and service mode.
@@ -113,6 +116,7 @@ private:
     void showFileListDirectory();
     void applyPanelSizes();
     void setSidePanelWidth(int panelWidth);
+    void setPropertiesPanelWidth(int panelWidth);
     void applyAttachment();
     void showRates(const monitor::Rates& rates);
     void applyOperatorMode();
@@ -127,7 +131,7 @@ private:
     void setPropertiesPanelShown(bool shown);
     void SpeedButton1Click(bool expand);
     void SpeedButton3Click(bool expand);
-    void setChartPanelHeight(int chartHeight);
+    void setChartPanelHeight(int panelHeight);
     void applyConfiguration();
     void showTabOf(QWidget* page, bool visible);
     bool guard(const std::function<void()>& handler);
@@ -138,6 +142,7 @@ private:
     QString m_startDirectory;
     QString m_settingsFileName;
     bool m_closing = false;
+    bool m_closingOnTermination = false;
 
     std::unique_ptr<monitor::MonitoringSession> m_session;
     std::array<QString, 9> m_messageTexts;

@@ -40,6 +40,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::readSignal() {
     char byte = 0;
     [[maybe_unused]] const auto n = ::read(g_pipe[1], &byte, 1);
+    m_requested = true;
     emit terminationRequested();
 }
 

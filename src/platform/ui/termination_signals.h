@@ -14,6 +14,10 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // True once a termination has reached the event loop, even when nobody could act on it yet
+    // (the main window was still starting up).
+    bool requested() const { return m_requested; }
+
 signals:
     void terminationRequested();
 
@@ -21,6 +25,7 @@ private:
     void readSignal();
 
     QSocketNotifier* m_notifier = nullptr;
+    bool m_requested = false;
 };
 
 } // namespace korvanta::platform::ui

@@ -87,3 +87,40 @@ TEST_F(MainWindowTest, UnwritableSettingsFileShowsSaveErrorAndStillEnds) {
     EXPECT_EQ(it->caption, "DIM");
     EXPECT_EQ(endRequests, 1);
 }
+
+TEST_F(MainWindowTest, TerminationReportsAFailedSaveOnStandardErrorInsteadOfABox) {
+    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    app::ui::TForm34& w = start();
+    messages.shown.clear();
+    ::testing::internal::CaptureStderr();
+    w.closeOnTermination();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(messages.shown.empty()) << "a box nobody answers";
+    EXPECT_EQ(endRequests, 1);
+    EXPECT_NE(errors.find("Save error "), std::string::npos) << errors;
+    EXPECT_NE(errors.find(settingsPath().toStdString()), std::string::npos) << errors;
+    EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
+}
+
+TEST_F(MainWindowTest, SettingsAreNeverWrittenThroughALink) {
+    const QString target = path(QStringLiteral("passwd"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("root:x:0:0\n");
+    }
+    ASSERT_TRUE(QFile::link(target, settingsPath()));
+    ASSERT_TRUE(QFile::link(target, path(QStringLiteral("setup.bupas"))));
+    app::ui::TForm34& w = start();
+    messages.shown.clear();
+
+    dialogs.saveAnswers = {path(QStringLiteral("setup"))};
+    w.Button5Click();
+    EXPECT_EQ(messages.countShown("Save error "), 1);
+    w.Exit1Click();
+    EXPECT_EQ(messages.countShown("Save error "), 2);
+    EXPECT_EQ(endRequests, 1);
+    EXPECT_EQ(readAll(target), "root:x:0:0\n");
+    EXPECT_TRUE(QFileInfo(settingsPath()).isSymLink());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("setup.bupas"))).isSymLink());
+}

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace korvanta::acquisition;
 using namespace korvanta::testing;
@@ -43,6 +45,18 @@ SettingsRecord recordOf(const QByteArray& bytes) {
     SettingsRecord r;
     std::memcpy(r.bytes(), bytes.constData(), SettingsRecord::kSize);
     return r;
+}
+
+// The kind of file at `path` itself, not at the end of a link.
+mode_t kindOf(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+}
+
+QString makeFifo(const QTemporaryDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
 }
 
 } // namespace
@@ -121,6 +135,93 @@ TEST(SettingsFile, ShortAndLongFilesReplaceByChunks) {
     record = recordOf(start);
     ASSERT_TRUE(readSettingsDump(path, record));
     EXPECT_EQ(bytesOf(record), start);
+}
+
+TEST(SettingsFile, ReadsOnlyRegularFilesOfBoundedLength) {
+    QTemporaryDir dir;
+    const QByteArray start = randomBytes(kSize, 9);
+    SettingsRecord record = recordOf(start);
+    // A device that never ends, a pipe nobody writes to and a directory are refused unopened.
+    const QString refused[] = {QStringLiteral("/dev/zero"), makeFifo(dir, QStringLiteral("p")),
+                               dir.path()};
+    for (const QString& path : refused) {
+        const auto read = readSettingsDump(path, record);
+        EXPECT_FALSE(read) << path.toStdString();
+        EXPECT_TRUE(read.reason().contains(QStringLiteral("not a regular file")))
+            << read.reason().toStdString();
+        EXPECT_EQ(bytesOf(record), start) << path.toStdString();
+    }
+
+    // The longest file taken: its last chunk wins, as for any long file.
+    const QString longest = dir.filePath(QStringLiteral("long.bupas"));
+    const QByteArray last = randomBytes(kSize, 10);
+    {
+        QFile file(longest);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(kSize * (kMaxSettingsChunks - 1)));
+        ASSERT_TRUE(file.seek(kSize * (kMaxSettingsChunks - 1)));
+        ASSERT_EQ(file.write(last), kSize);
+    }
+    ASSERT_TRUE(readSettingsDump(longest, record));
+    EXPECT_EQ(bytesOf(record), last);
+
+    // One byte more and it is no dump: refused, the record unchanged.
+    record = recordOf(start);
+    {
+        QFile file(longest);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        ASSERT_EQ(file.write("x", 1), 1);
+    }
+    const auto tooLong = readSettingsDump(longest, record);
+    EXPECT_FALSE(tooLong);
+    EXPECT_TRUE(tooLong.reason().startsWith(QStringLiteral("long.bupas")))
+        << tooLong.reason().toStdString();
+    EXPECT_EQ(bytesOf(record), start);
+
+    // A link to a regular file reads the file.
+    const QString link = dir.filePath(QStringLiteral("link.bupas"));
+    writeFile(dir.filePath(QStringLiteral("real.bupas")), last);
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real.bupas")), link));
+    record = recordOf(start);
+    ASSERT_TRUE(readSettingsDump(link, record));
+    EXPECT_EQ(bytesOf(record), last);
+}
+
+TEST(SettingsFile, WritesOnlyToARegularFileOrAMissingOne) {
+    QTemporaryDir dir;
+    const SettingsRecord record = recordOf(randomBytes(kSize, 11));
+    const QString target = dir.filePath(QStringLiteral("system.conf"));
+    const QByteArray original("not to be replaced");
+    writeFile(target, original);
+    const QString link = dir.filePath(QStringLiteral("korvanta.bupas"));
+    ASSERT_TRUE(QFile::link(target, link));
+    const QString fifo = makeFifo(dir, QStringLiteral("pipe.bupas"));
+    const QString directory = dir.filePath(QStringLiteral("dir.bupas"));
+    ASSERT_TRUE(QDir().mkpath(directory));
+    // A device node of the null device, where this user may make one.
+    const QString device = dir.filePath(QStringLiteral("null.bupas"));
+    const bool haveDevice =
+        ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+
+    const std::pair<QString, mode_t> refused[] = {
+        {link, S_IFLNK}, {fifo, S_IFIFO}, {directory, S_IFDIR}, {device, S_IFCHR}};
+    for (const auto& [path, kind] : refused) {
+        if (kind == S_IFCHR && !haveDevice) {
+            continue;
+        }
+        const auto written = writeSettingsDump(path, record);
+        EXPECT_FALSE(written) << path.toStdString();
+        EXPECT_TRUE(written.reason().startsWith(QFileInfo(path).fileName()))
+            << written.reason().toStdString();
+        EXPECT_EQ(kindOf(path), kind) << path.toStdString();
+    }
+    EXPECT_EQ(readFile(target), original);
+
+    ASSERT_TRUE(writeSettingsDump(target, record));
+    EXPECT_EQ(readFile(target), bytesOf(record));
+    const QString fresh = dir.filePath(QStringLiteral("fresh.bupas"));
+    ASSERT_TRUE(writeSettingsDump(fresh, record));
+    EXPECT_EQ(readFile(fresh), bytesOf(record));
 }
 
 TEST(SettingsFile, MissingFilesAndFailedWrites) {
