@@ -3,6 +3,7 @@
 
 #include "acquisition/settings_file.h"
 #include "common/text_file.h"
+#include "support/program_process.h"
 #include "support/sim_process.h"
 
 #include <QDir>
@@ -42,23 +43,11 @@ acquisition::SettingsRecord recordingSettings(bool reports) {
 class ProgramRun : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    void TearDown() override {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(3000);
-        }
-    }
 
     // Starts `korvanta START` in the temporary directory and waits until `file` holds at least
     // `lines` lines, then ends the program with SIGTERM.
     QStringList runUntil(const korvanta::testing::SimProcess& sim, const QString& file, int lines) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KORVANTA_SHM_PREFIX"), sim.prefix());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        m_program.setProcessEnvironment(env);
-        m_program.setWorkingDirectory(m_dir.path());
-        m_program.start(QStringLiteral(KORVANTA_APP_PATH), {QStringLiteral("START")});
-        EXPECT_TRUE(m_program.waitForStarted(5000));
+        EXPECT_TRUE(m_program.startIn(m_dir.path(), sim.prefix(), {QStringLiteral("START")}));
         QStringList content;
         QElapsedTimer elapsed;
         elapsed.start();
@@ -81,7 +70,7 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
-    QProcess m_program;
+    korvanta::testing::ProgramProcess m_program;
     qint64 firstDataAfterMs = 0;
 };
 

@@ -1,6 +1,7 @@
 // The real program ended by SIGTERM or SIGINT at awkward moments: while start-up waits on the
 // read-only notice that nobody answers, and when the settings file cannot be written.
 
+#include "support/program_process.h"
 #include "support/sim_process.h"
 
 #include <QDir>
@@ -22,21 +23,9 @@ constexpr int kExitTimeoutMs = 10000;
 class Termination : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    void TearDown() override {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(3000);
-        }
-    }
 
     void startProgram(const QString& shmPrefix) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KORVANTA_SHM_PREFIX"), shmPrefix);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        m_program.setProcessEnvironment(env);
-        m_program.setWorkingDirectory(m_dir.path());
-        m_program.start(QStringLiteral(KORVANTA_APP_PATH), {});
-        ASSERT_TRUE(m_program.waitForStarted(5000));
+        ASSERT_TRUE(m_program.startIn(m_dir.path(), shmPrefix));
     }
 
     // True once the program has put its own handler on SIGTERM (the caught-signal mask in
@@ -72,7 +61,7 @@ protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
-    QProcess m_program;
+    korvanta::testing::ProgramProcess m_program;
 };
 
 } // namespace
