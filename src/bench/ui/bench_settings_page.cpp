@@ -96,10 +96,12 @@ QWidget* BenchSettingsPage::buildTestTypeAndButtons() {
 }
 
 void BenchSettingsPage::bindEdits(platform::Messages& messages) {
-    const auto bindComma = [&](Edit* edit, void (acquisition::SettingsRecord::*set)(double)) {
-        bindParameterEdit(edit->edit(), messages, [this, set](const QString& text) {
+    acquisition::SettingsRecord* record = &m_record;
+    const auto bindComma = [&messages, record](Edit* edit,
+                                               void (acquisition::SettingsRecord::*set)(double)) {
+        bindParameterEdit(edit->edit(), messages, [record, set](const QString& text) {
             if (const auto value = parseCommaDouble(text)) {
-                (m_record.*set)(*value);
+                (record->*set)(*value);
             }
         });
     };
