@@ -47,43 +47,23 @@ inline int recordAtVisit(const acquisition::TickView& tick, std::int64_t v) {
     return 1 + static_cast<int>(((j - 1) % cycle + cycle) % cycle);
 }
 
-// The visits from..to-1 of the same walk in runs of consecutive records, one run at a time, so
-// that a loop over a run needs no wrap test.
-class BackwardRuns {
-public:
-    BackwardRuns(const acquisition::TickView& tick, std::int64_t from, std::int64_t to)
-        : m_visit(from), m_to(walkable(tick) ? to : from), m_last(tick.recordCount() - 1),
-          m_first(m_visit < m_to ? recordAtVisit(tick, from) : 0) {}
-
-    // The next run: the records first, first - 1, ..., first - length + 1. False after the last.
-    bool next(int& first, int& length) {
-        if (m_visit >= m_to) {
-            return false;
-        }
-        // A run goes down to record 1, or is record 0 alone; then the walk goes on from N - 1.
-        first = m_first;
-        length = static_cast<int>(std::min<std::int64_t>(std::max(m_first, 1), m_to - m_visit));
-        m_visit += length;
-        m_first = m_last;
-        return true;
-    }
-
-private:
-    std::int64_t m_visit;
-    std::int64_t m_to;
-    int m_last;
-    int m_first;
-};
-
-// The same runs handed to run(first, length) in turn.
+// The visits from..to-1 of the same walk, in runs of consecutive records: calls
+// run(first, length) for the records first, first - 1, ..., first - length + 1, so that a loop
+// over a run needs no wrap test.
 template <typename Run>
 void walkBackRuns(const acquisition::TickView& tick, std::int64_t from, std::int64_t to,
                   Run&& run) {
-    BackwardRuns runs(tick, from, to);
-    int first = 0;
-    int length = 0;
-    while (runs.next(first, length)) {
+    if (!walkable(tick) || from >= to) {
+        return;
+    }
+    const int last = tick.recordCount() - 1;
+    int first = recordAtVisit(tick, from);
+    for (std::int64_t v = from; v < to;) {
+        // A run goes down to record 1, or is record 0 alone; then the walk goes on from N - 1.
+        const int length = static_cast<int>(std::min<std::int64_t>(std::max(first, 1), to - v));
         run(first, length);
+        v += length;
+        first = last;
     }
 }
 

@@ -72,8 +72,8 @@ public:
         shared().takeDeviations(m_walks.deviations(m_next++), m_n, m_n > 0);
         return shared().crest;
     }
-    void computePower(int) { shared().takePower(m_walks.power(m_next++), m_n); }
-    void computePowerZeroMean(int) { shared().takePower(m_walks.power(m_next++), m_n); }
+    void computePower(int) { m_walks.power(m_next++).finish(shared(), m_n); }
+    void computePowerZeroMean(int) { m_walks.power(m_next++).finish(shared(), m_n); }
 
 private:
     Moc1fazy& shared() { return m_context.power; }

@@ -14,10 +14,6 @@ namespace {
 
 using acquisition::TickView;
 
-constexpr double kOneMs = 1.0 / 86400000.0; // in days, as the time stamps are
-constexpr double kDelayOffsetMs = 0.045;
-constexpr double kPi = 3.141592653589793;
-
 double input(const TickView& tick, int record, int index) {
     return tick.table.record(record).values[index];
 }
@@ -168,44 +164,7 @@ void Moc1fazy::analysePower(int inputIndex, const TickView& tick, double meanU, 
             analysis.step(tPrev, tick.table.record(b));
         }
     }
-    takePower(analysis.sums(), n);
-}
-
-void Moc1fazy::takePower(const PowerSums& sums, int n) {
-    tI = sums.tI;
-    tU = sums.tU;
-    tUprev = sums.tUprev;
-    if (sums.directionSeen) {
-        direction = sums.direction;
-    }
-    if (sums.periodCount > 0) {
-        periodMs = sums.meanPeriod / kOneMs;
-        if (periodMs != 0) {
-            frequencyHz = 1000.0 / periodMs;
-        }
-    } else {
-        periodMs = -1;
-    }
-    if (sums.delayCount > 0) {
-        delayMs = sums.delaySum / sums.delayCount / kOneMs + kDelayOffsetMs;
-        if (periodMs != 0) {
-            const double fraction = delayMs / periodMs;
-            phaseDegrees = fraction * 360.0;
-            phase = fraction * 2.0 * kPi;
-        }
-    } else {
-        delayMs = -1;
-    }
-    Urms = 0;
-    Irms = 0;
-    if (n != 0) {
-        // N - 1 samples are summed and divided by N.
-        Urms = static_cast<float>(std::sqrt(sums.sumU2 / n));
-        Irms = static_cast<float>(std::sqrt(sums.sumI2 / n));
-    }
-    S = static_cast<double>(Urms) * static_cast<double>(Irms);
-    P = std::cos(phase) * S;
-    Q = std::sin(phase) * S;
+    analysis.finish(*this, n);
 }
 
 } // namespace korvanta::monitor

@@ -8,7 +8,6 @@
 
 #include "acquisition/tick_view.h"
 #include "monitor/deviation_sums.h"
-#include "monitor/power_sums.h"
 
 #include <cstdint>
 
@@ -58,8 +57,6 @@ public:
     double takeDeviations(const Deviations& sums, double count, bool usable);
     // rms, crest, vRatio and the carried average of a vibration walk over n records; returns rms.
     double takeVibration(const VibrationSums& sums, int n);
-    // Every power result of a zero-crossing walk over n records.
-    void takePower(const PowerSums& sums, int n);
 
 private:
     void analysePower(int inputIndex, const acquisition::TickView& tick, double meanU,

@@ -1,14 +1,14 @@
 #pragma once
 // Every table computation a tick asks for, done in a few walks over the table instead of one or
-// more per channel: one backward walk for all the means, one forward walk for the power
-// analyses, one backward walk for the deviations from the means and the moving-average rings of
-// the vibration statistics, and one more for the vibration statistics themselves.
+// more per channel: one backward walk for all the means, one for the deviations from them and
+// the integrals of the vibration statistics, one forward walk for the power analyses, and the
+// moving averages of the vibration statistics over the integrals.
 
 #include "acquisition/tick_view.h"
 #include "monitor/deviation_sums.h"
 #include "monitor/planned_walk.h"
-#include "monitor/power_lanes.h"
-#include "monitor/power_sums.h"
+#include "monitor/power_analysis.h"
+#include "monitor/vibration_lanes.h"
 
 #include <cstddef>
 #include <span>
@@ -29,7 +29,7 @@ public:
     double mean(std::size_t j) const { return m_results[j].mean; }
     const Deviations& deviations(std::size_t j) const { return m_results[j].deviations; }
     const VibrationSums& vibration(std::size_t j) const { return m_results[j].vibration; }
-    const PowerSums& power(std::size_t j) const { return m_power[m_results[j].analysis]; }
+    const PowerAnalysis& power(std::size_t j) const { return m_analyses[m_results[j].analysis]; }
 
 private:
     struct Result {
@@ -39,17 +39,19 @@ private:
         std::size_t analysis = 0;
     };
 
-    std::size_t analysisFor(std::span<const PlannedWalk> walks, std::size_t j,
-                            const PowerLanes::Analysis& analysis);
+    template <typename Make>
+    std::size_t analysisFor(std::span<const PlannedWalk> walks, std::size_t j, Make&& make);
     void takeMeans(const acquisition::TickView& tick, std::span<const PlannedWalk> walks);
-    void walkPower(const acquisition::TickView& tick);
     void walkDeviations(const acquisition::TickView& tick, std::span<const PlannedWalk> walks,
                         double carry);
+    void finishVibrations(const acquisition::TickView& tick, std::span<const PlannedWalk> walks,
+                          std::span<VibrationLane> lanes, std::span<const double> ringSums,
+                          double carry);
+    void walkPower(const acquisition::TickView& tick);
 
     int m_n = 0;
     std::vector<Result> m_results;
-    std::vector<PowerLanes::Analysis> m_analyses;
-    std::vector<PowerSums> m_power;
+    std::vector<PowerAnalysis> m_analyses;
 };
 
 } // namespace korvanta::monitor

@@ -8,10 +8,6 @@
 #include <cstring>
 
 namespace korvanta::monitor {
-// The lane helpers of this file pass vectors by value, always inlined into functions compiled
-// for their lanes; see vector_lanes.h.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 namespace {
 
 using acquisition::Tabela;
@@ -20,12 +16,13 @@ constexpr std::size_t kInputs = Tabela::kInputCount;
 constexpr int kBlock = 128; // records summed in one go: they stay in the first-level cache
 
 // Adds the inputs of a run of records to the sums, each input in the walk's order. Eight vectors
-// of sums at a time at most, so that they stay in registers: all 32 inputs with eight or four
-// lanes, half of them with two, each half over the same block of records.
+// of sums at a time, so that they stay in registers: all 32 inputs with four lanes, half of them
+// with two, each half over the same block of records.
 template <typename V>
 [[gnu::always_inline]] inline void addRun(const Tabela* top, int length, WalkSums::Sums& sums) {
+    using Floats = typename LaneCompanions<V>::Floats;
     constexpr std::size_t w = kLaneWidth<V>;
-    constexpr std::size_t kVectors = std::min<std::size_t>(8, kInputs / w);
+    constexpr std::size_t kVectors = 8;
     constexpr std::size_t kPerPass = kVectors * w;
     for (int done = 0; done < length; done += kBlock) {
         const int count = std::min(kBlock, length - done);
@@ -35,7 +32,9 @@ template <typename V>
             const Tabela* record = top - done;
             for (int v = 0; v < count; ++v, --record) {
                 for (std::size_t h = 0; h < kVectors; ++h) {
-                    acc[h] = acc[h] + widen<V>(record->values + base + h * w);
+                    Floats f;
+                    std::memcpy(&f, record->values + base + h * w, sizeof f);
+                    acc[h] = acc[h] + __builtin_convertvector(f, V);
                 }
             }
             std::memcpy(&sums[base], acc.data(), sizeof acc);
@@ -50,28 +49,19 @@ template <typename V>
     WalkSums::Sums sums{};
     std::int64_t walked = 0;
     for (const std::int64_t count : counts) {
-        BackwardRuns runs(tick, walked, count);
-        int first = 0;
-        int length = 0;
-        while (runs.next(first, length)) {
+        walkBackRuns(tick, walked, count, [&](int first, int length) [[gnu::always_inline]] {
             addRun<V>(&tick.table.record(first), length, sums);
-        }
+        });
         walked = count;
         out.push_back(sums);
     }
 }
 
-#ifdef KORVANTA_LANES_X86
-KORVANTA_LANES8_TARGET void walkLanes8(const acquisition::TickView& tick,
-                                       std::span<const std::int64_t> counts,
-                                       std::vector<WalkSums::Sums>& out) {
-    walkWith<Lanes8>(tick, counts, out);
-}
-
-KORVANTA_LANES4_TARGET void walkLanes4(const acquisition::TickView& tick,
-                                       std::span<const std::int64_t> counts,
-                                       std::vector<WalkSums::Sums>& out) {
-    walkWith<Lanes4>(tick, counts, out);
+#ifdef KORVANTA_WIDE_LANES
+KORVANTA_WIDE_TARGET void walkWide(const acquisition::TickView& tick,
+                                   std::span<const std::int64_t> counts,
+                                   std::vector<WalkSums::Sums>& out) {
+    walkWith<WideLanes>(tick, counts, out);
 }
 #endif
 
@@ -83,17 +73,13 @@ WalkSums::WalkSums(const acquisition::TickView& tick, std::span<const std::int64
     }
     std::sort(m_counts.begin(), m_counts.end());
     m_counts.erase(std::unique(m_counts.begin(), m_counts.end()), m_counts.end());
-#ifdef KORVANTA_LANES_X86
-    switch (laneWidth()) {
-    case 8:
-        walkLanes8(tick, m_counts, m_sums);
-        return;
-    case 4:
-        walkLanes4(tick, m_counts, m_sums);
+#ifdef KORVANTA_WIDE_LANES
+    if (wideLanesAvailable()) {
+        walkWide(tick, m_counts, m_sums);
         return;
     }
 #endif
-    walkWith<Lanes2>(tick, m_counts, m_sums);
+    walkWith<NarrowLanes>(tick, m_counts, m_sums);
 }
 
 const WalkSums::Sums& WalkSums::at(std::int64_t visits) const {
