@@ -50,11 +50,23 @@ void save(const acquisition::SettingsRecord& settings, const MeasurementInputs& 
     result.saveFailure = common::appendLines(result.savePath, lines).reason();
 }
 
+// Only a channel computed in this step is corrected: an inactive one keeps its old value, which
+// would drift by the offset at every step.
+void applyOffsets(ChannelContext& context, const MeasurementInputs& inputs) {
+    for (const ChannelOffset& o : inputs.offsets) {
+        if (o.channel >= 1 && o.channel <= acquisition::SettingsRecord::kChannelCount &&
+            context.settings.active(o.channel)) {
+            context.values[static_cast<std::size_t>(o.channel - 1)] -= o.offset;
+        }
+    }
+}
+
 void runInOrder(ChannelContext& context, const MeasurementInputs& inputs, double startTime,
                 SaveCounter& saveCounter, MeasurementResult& result) {
     common::setDecimalSeparator(QLatin1Char('.'));
     result.rates = ratesOf(context.tick.control);
     evaluateActiveChannels(context);
+    applyOffsets(context, inputs);
     result.dataLine = dataLine(context, inputs, startTime);
     result.label55 =
         QStringLiteral("Current system: ") + addressText(context.tick.control.systemAddress());

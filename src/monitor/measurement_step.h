@@ -8,21 +8,30 @@
 #include "monitor/save_counter.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 
 namespace korvanta::monitor {
 
+// A value taken off a computed channel before the data line is built: the bench test's zero
+// correction of its force and displacement. Channel 0 takes nothing.
+struct ChannelOffset {
+    int channel = 0; // 1..64
+    double offset = 0;
+};
+
 // What the window supplies for one step: the clock and the texts of its controls.
 struct MeasurementInputs {
-    double now = 0;           // day number
-    bool zeroChecked = false; // CheckBox18 "ZERO"
-    bool saveEvery = false;   // CheckBox4 "Zapisz do pliku co"
-    QString saveEveryText;    // Edit9, the save period
-    QString addressFileBase;  // LabeledEdit18, set by the address mode
-    QString fileName;         // LabeledEdit8 "Nazwa pliku"
-    QString fileDescription;  // LabeledEdit7 "Opis pliku"
-    QString lineLimitText;    // LabeledEdit4 "Limit linii"
-    int memoLineCount = 0;    // lines Memo1 holds now
+    double now = 0;                         // day number
+    bool zeroChecked = false;               // CheckBox18 "ZERO"
+    bool saveEvery = false;                 // CheckBox4 "Zapisz do pliku co"
+    QString saveEveryText;                  // Edit9, the save period
+    QString addressFileBase;                // LabeledEdit18, set by the address mode
+    QString fileName;                       // LabeledEdit8 "Nazwa pliku"
+    QString fileDescription;                // LabeledEdit7 "Opis pliku"
+    QString lineLimitText;                  // LabeledEdit4 "Limit linii"
+    int memoLineCount = 0;                  // lines Memo1 holds now
+    std::array<ChannelOffset, 2> offsets{}; // applied to active channels only
 };
 
 struct MeasurementResult {
