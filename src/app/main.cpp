@@ -64,7 +64,7 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     analysis::ui::TForm8 form8(&window);
     bench::ui::TForm9 form9(window.session().settings(), messages, &window);
     bench::ui::TForm10 form10(&window);
-    window.setDialogs(&form5, &form9);
+    window.setDialogs(&form5, &form9, &form10);
 
     built = &window;
     if (termination.requested()) {

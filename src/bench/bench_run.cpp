@@ -164,7 +164,7 @@ RunnerEffects BenchRun::stop() {
     return effects;
 }
 
-void BenchRun::stopForClosing() {
+void BenchRun::stopIfMoving() {
     const bool pressMoving = !m_lastCommand.isEmpty() && m_lastCommand != TestRunner::stopText() &&
                              m_lastCommand != m_runner.parameters().command(Stop);
     if (m_stepping || m_preparation.running() || m_runner.inTest() || pressMoving) {
@@ -172,6 +172,17 @@ void BenchRun::stopForClosing() {
         m_stepping = false;
         write({TestRunner::stopText()});
     }
+}
+
+void BenchRun::publishParameters() {
+    const SettingsRecord& s = m_session.settings();
+    acquisition::ControlBlock block = m_session.link().control();
+    block.setForceChannel(s.forceChannel());
+    block.setDisplacementChannel(s.displacementChannel());
+    block.setMaxForce(s.maxForce());
+    block.setMaxDisplacement(s.maxDisplacement());
+    block.setCommandText2(s.extraCommand(0).left(kCommandLength));
+    block.setCommandText3(s.extraCommand(1).left(kCommandLength));
 }
 
 void BenchRun::sendCommand(int index) {

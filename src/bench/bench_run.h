@@ -70,9 +70,13 @@ public:
 
     // STOP: ends a preparation (its buffer length restored) and writes the fixed stop text.
     RunnerEffects stop();
-    // A closing path: when the press may be moving (a test, a preparation, or a motion command
-    // of the program last), the stop text goes out first and a preparation ends.
-    void stopForClosing();
+    // Any doubt (a closing path, a refused START): when the press may be moving (a test, a
+    // preparation, or a motion command of the program last), the stop text goes out and a
+    // preparation ends.
+    void stopIfMoving();
+    // The force and displacement channels, Max F, Max L and the two extra commands, copied into
+    // the control block for the acquisition program.
+    void publishParameters();
     // A motion command 0..8 by its button, or RESET's empty text (index -1).
     void sendCommand(int index);
 

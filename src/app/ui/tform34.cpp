@@ -3,8 +3,12 @@
 #include "about/ui/tform5.h"
 #include "acquisition/settings_file.h"
 #include "analysis/ui/analysis_page.h"
+#include "bench/test_record.h"
+#include "bench/ui/bench_controller.h"
 #include "bench/ui/bench_settings_page.h"
 #include "bench/ui/bench_tests_page.h"
+#include "bench/ui/test_record_controller.h"
+#include "bench/ui/tform10.h"
 #include "bench/ui/tform9.h"
 #include "chart/ui/channel_editor_page.h"
 #include "chart/ui/chart_panel.h"
@@ -122,6 +126,8 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
         *m_session, m_services,
         {*TabSheet4, *TabSheet11, *TabSheet2, *TabSheet3, *Panel3, *Memo1, *Label35, *ToolButton2},
         m_startDirectory, this);
+    m_bench = new bench::ui::BenchController(
+        *m_session, m_services, {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *m_monitoring}, this);
     connectPages();
     runStartup();
 }
@@ -132,11 +138,26 @@ bool TForm34::guard(const std::function<void()>& handler) {
     return platform::runGuarded(*m_services.messages, handler);
 }
 
-void TForm34::setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters) {
+void TForm34::setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters,
+                         bench::ui::TForm10* testRecord) {
     m_about = about;
     m_testParameters = testParameters;
     if (m_testParameters != nullptr) {
+        m_testParameters->loadFromRecord();
         m_testParameters->setServiceMode(serviceMode());
+        m_bench->setParametersWindow(m_testParameters);
+    }
+    m_bench->publishParameters();
+    if (testRecord != nullptr) {
+        m_testRecord = new bench::ui::TestRecordController(
+            *TabSheet12, *testRecord, m_session->settings(), m_services,
+            [this] { return m_bench->run().runner().log(); }, this);
+        m_bench->setTestRecord({[this] { return m_testRecord->confirmed(); },
+                                [this] {
+                                    return bench::TestRecordCopy{m_testRecord->reportName(),
+                                                                 bench::testRecordItemNames(),
+                                                                 m_testRecord->itemValues()};
+                                }});
     }
 }
 
@@ -356,6 +377,8 @@ void TForm34::connectPages() {
             [this](const QString& text) { setStatusPanelText(0, text); });
     connect(m, &MonitoringController::stopped, Panel1, &files::ui::FileBrowserPanel::refresh);
     connect(m, &MonitoringController::restartRequested, this, &TForm34::Closeandexit1Click);
+    connect(m_bench, &bench::ui::BenchController::statusChanged, this,
+            [this](const QString& text) { setStatusPanelText(1, text); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -721,6 +744,7 @@ void TForm34::runClosingPath(ClosingPath path) {
         return;
     }
     m_closing = true;
+    m_bench->stopForClosing();
     m_monitoring->stopAll();
     Timer3->stop();
     if (path != ClosingPath::Exit) {

@@ -29,9 +29,12 @@ namespace korvanta::analysis::ui {
 class AnalysisPage;
 }
 namespace korvanta::bench::ui {
+class BenchController;
 class BenchSettingsPage;
 class BenchTestsPage;
+class TestRecordController;
 class TForm9;
+class TForm10;
 } // namespace korvanta::bench::ui
 namespace korvanta::files::ui {
 class FileBrowserPanel;
@@ -66,7 +69,8 @@ public:
     ~TForm34() override;
 
     // The dialogs, created by the program entry after this window.
-    void setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters);
+    void setDialogs(about::ui::TForm5* about, bench::ui::TForm9* testParameters,
+                    bench::ui::TForm10* testRecord);
 
     // Closing paths.
     void Exit1Click();
@@ -88,6 +92,7 @@ public:
     // The live state of the run, and the monitoring cycle on this window's controls.
     monitor::MonitoringSession& session() { return *m_session; }
     monitor::ui::MonitoringController& monitoring() { return *m_monitoring; }
+    bench::ui::BenchController& bench() { return *m_bench; }
     const QString& startDirectory() const { return m_startDirectory; }
     QString settingsFilePath() const;
     QString statusPanelText(int panel) const;
@@ -191,6 +196,8 @@ private:
     QTimer* Timer3 = nullptr; // live-value slots, 500 ms, always running
 
     monitor::ui::MonitoringController* m_monitoring = nullptr;
+    bench::ui::BenchController* m_bench = nullptr;
+    bench::ui::TestRecordController* m_testRecord = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 

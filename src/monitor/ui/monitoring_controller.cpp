@@ -273,7 +273,7 @@ void MonitoringController::showSaveResult(bool saved, const QString& failure, co
     emit saveStatusChanged(status + QFileInfo(path).fileName());
 }
 
-void MonitoringController::pomiaryN() {
+MeasurementInputs MonitoringController::measurementInputs() const {
     const ProgramSettingsPage& program = m_pages.program;
     MeasurementInputs inputs;
     inputs.now = m_services.clock->now();
@@ -285,19 +285,31 @@ void MonitoringController::pomiaryN() {
     inputs.fileDescription = program.fileDescription();
     inputs.lineLimitText = program.lineLimitText();
     inputs.memoLineCount = lineCount(m_pages.log);
-    const MeasurementResult result = m_session.measure(m_session.link().tick(), inputs);
+    return inputs;
+}
+
+void MonitoringController::showMeasurement(const MeasurementResult& result) {
     // The labels show what the step reached even when a typed number ended it early.
     emit ratesChanged(result.rates);
     m_pages.system.systemLabel()->setText(result.label55);
     showSaveResult(result.saved, result.saveFailure, result.savePath);
     if (result.conversionError) {
-        throw *result.conversionError;
+        return;
     }
     if (result.deleteFirstMemoLine) {
         removeFirstLine(m_pages.log);
     }
     m_pages.chart.chart()->setHoldsFile(false);
     m_pages.chart.applyAutoScaling();
+}
+
+void MonitoringController::pomiaryN() {
+    const MeasurementResult result =
+        m_session.measure(m_session.link().tick(), measurementInputs());
+    showMeasurement(result);
+    if (result.conversionError) {
+        throw *result.conversionError;
+    }
 }
 
 void MonitoringController::RaportyN() {

@@ -62,6 +62,12 @@ public:
 
     bool running() const;
 
+    // The texts and the clock a Measurements step reads from the window's controls.
+    MeasurementInputs measurementInputs() const;
+    // Shows what a Measurements step did: the rates, the system label, the save, the line limit
+    // of the log and the scaling. A step a typed number ended shows only the first three.
+    void showMeasurement(const MeasurementResult& result);
+
     QTimer* Timer1 = nullptr; // monitoring cycle, the measurement period
     QTimer* Timer4 = nullptr; // dynamic drawing, the measurement period
     QTimer* Timer8 = nullptr; // automatic start, 10 s, once

@@ -204,17 +204,31 @@ TEST_F(BenchOnBlocks, IdleRefreshShowsTheValuesWithoutSaving) {
 
 TEST_F(BenchOnBlocks, ClosingStopsThePressOnlyWhenItMayBeMoving) {
     m_blocks.control().setCommandText(QStringLiteral("left by someone else"));
-    m_run.stopForClosing();
+    m_run.stopIfMoving();
     EXPECT_EQ(command(), QStringLiteral("left by someone else"));
     m_run.sendCommand(EmergencyDown);
     EXPECT_EQ(command(), QStringLiteral("cmd2"));
-    m_run.stopForClosing();
+    m_run.stopIfMoving();
     EXPECT_EQ(command(), kStopText);
     m_run.sendCommand(-1); // RESET
     EXPECT_EQ(command(), QString());
     startTest();
-    m_run.stopForClosing();
+    m_run.stopIfMoving();
     EXPECT_EQ(command(), kStopText);
+}
+
+TEST_F(BenchOnBlocks, ParametersReachTheControlBlock) {
+    acquisition::SettingsRecord& s = *m_table.settings;
+    s.setExtraCommand(0, QStringLiteral("rozkaz drugi"));
+    s.setExtraCommand(1, QStringLiteral("rozkaz trzeci, dłuższy niż 24 znaki"));
+    m_run.publishParameters();
+    const acquisition::ControlBlock block = m_blocks.control();
+    EXPECT_EQ(block.forceChannel(), 1);
+    EXPECT_EQ(block.displacementChannel(), 2);
+    EXPECT_EQ(block.maxForce(), 20.0F);
+    EXPECT_EQ(block.maxDisplacement(), 60.0F);
+    EXPECT_EQ(block.commandText2(), QStringLiteral("rozkaz drugi"));
+    EXPECT_EQ(block.commandText3(), QStringLiteral("rozkaz trzeci, dłuższy n"));
 }
 
 TEST(FrozenWatch, StaleAfterTwoSecondsOrThreeStepsWhicheverIsLonger) {
