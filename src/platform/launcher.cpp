@@ -4,6 +4,18 @@
 #include <QProcess>
 
 namespace korvanta::platform {
+namespace {
+
+QStringList spreadsheetCommand() {
+    const QString configured = qEnvironmentVariable("KORVANTA_SPREADSHEET_COMMAND");
+    QStringList command = QProcess::splitCommand(configured);
+    if (command.isEmpty()) {
+        command = {QStringLiteral("libreoffice"), QStringLiteral("--calc")};
+    }
+    return command;
+}
+
+} // namespace
 
 bool ProcessLauncher::startDetached(const QString& program, const QStringList& arguments,
                                     const QString& workingDirectory) {
@@ -13,6 +25,13 @@ bool ProcessLauncher::startDetached(const QString& program, const QStringList& a
         path = local.absoluteFilePath();
     }
     return QProcess::startDetached(path, arguments, workingDirectory);
+}
+
+bool ProcessLauncher::openInSpreadsheet(const QString& document, const QString& workingDirectory) {
+    QStringList arguments = spreadsheetCommand();
+    const QString program = arguments.takeFirst();
+    arguments.append(document);
+    return QProcess::startDetached(program, arguments, workingDirectory);
 }
 
 } // namespace korvanta::platform

@@ -12,13 +12,19 @@ public:
     // Starts a command line without waiting for it, in `workingDirectory`. False on failure.
     virtual bool startDetached(const QString& program, const QStringList& arguments,
                                const QString& workingDirectory) = 0;
+    // Opens `document` (relative to `workingDirectory`) in the spreadsheet program, the one the
+    // system's "Excel.exe" and "scalc.exe" stand for; does not wait. False when it cannot start.
+    virtual bool openInSpreadsheet(const QString& document, const QString& workingDirectory) = 0;
 };
 
-// Runs programs with QProcess::startDetached.
+// Runs programs with QProcess::startDetached. The spreadsheet program is LibreOffice Calc
+// ("libreoffice --calc"), or the command line in KORVANTA_SPREADSHEET_COMMAND when that is set
+// (split at blanks; double quotes group words).
 class ProcessLauncher : public Launcher {
 public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingDirectory) override;
+    bool openInSpreadsheet(const QString& document, const QString& workingDirectory) override;
 };
 
 } // namespace korvanta::platform

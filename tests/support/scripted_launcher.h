@@ -1,5 +1,6 @@
 #pragma once
-// A launcher for tests: records the programs it was asked to start.
+// A launcher for tests: records the programs it was asked to start and the documents it was asked
+// to open in the spreadsheet program.
 
 #include "platform/launcher.h"
 
@@ -14,12 +15,21 @@ public:
         QStringList arguments;
         QString workingDirectory;
     };
+    struct Open {
+        QString document;
+        QString workingDirectory;
+    };
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingDirectory) override {
         starts.push_back({program, arguments, workingDirectory});
         return result;
     }
+    bool openInSpreadsheet(const QString& document, const QString& workingDirectory) override {
+        spreadsheetOpens.push_back({document, workingDirectory});
+        return result;
+    }
     std::vector<Start> starts;
+    std::vector<Open> spreadsheetOpens;
     bool result = true;
 };
 

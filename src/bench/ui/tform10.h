@@ -5,15 +5,12 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringList>
 
 namespace korvanta::bench::ui {
 
 class TForm10 : public QDialog {
     Q_OBJECT
 public:
-    static const QStringList& itemNames();
-
     explicit TForm10(QWidget* parent = nullptr);
 
     QPlainTextEdit* memo1() const { return Memo1; }

@@ -1,0 +1,60 @@
+// The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND.
+#include "platform/launcher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace korvanta::platform {
+namespace {
+
+// Waits for a detached process to write `path`; empty when it never does.
+QByteArray waitForFile(const QString& path) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            return file.readAll();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {};
+}
+
+TEST(Launcher, OpensTheDocumentWithTheConfiguredSpreadsheetCommand) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dane")));
+    // The stand-in program writes its directory and arguments, then moves the list into place
+    // in one step, so the test never reads half of it.
+    const QString script = dir.filePath(QStringLiteral("calc.sh"));
+    QFile scriptFile(script);
+    ASSERT_TRUE(scriptFile.open(QIODevice::WriteOnly));
+    scriptFile.write("out=$1; shift; { pwd; printf '%s\\n' \"$@\"; } > \"$out.part\"; "
+                     "mv \"$out.part\" \"$out\"\n");
+    scriptFile.close();
+    const QString out = dir.filePath(QStringLiteral("opened.txt"));
+    const bool wasSet = qEnvironmentVariableIsSet("KORVANTA_SPREADSHEET_COMMAND");
+    const QByteArray previous = qgetenv("KORVANTA_SPREADSHEET_COMMAND");
+    qputenv("KORVANTA_SPREADSHEET_COMMAND",
+            QStringLiteral("/bin/sh \"%1\" \"%2\" --calc").arg(script, out).toLocal8Bit());
+
+    ProcessLauncher launcher;
+    const bool started =
+        launcher.openInSpreadsheet(QStringLiteral("PlikRaportu.ods"), dir.filePath("dane"));
+    if (wasSet) {
+        qputenv("KORVANTA_SPREADSHEET_COMMAND", previous);
+    } else {
+        qunsetenv("KORVANTA_SPREADSHEET_COMMAND");
+    }
+
+    ASSERT_TRUE(started);
+    const QString expected =
+        QDir(dir.filePath("dane")).canonicalPath() + QStringLiteral("\n--calc\nPlikRaportu.ods\n");
+    EXPECT_EQ(QString::fromLocal8Bit(waitForFile(out)), expected);
+}
+
+} // namespace
+} // namespace korvanta::platform
