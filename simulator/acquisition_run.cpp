@@ -10,7 +10,7 @@ namespace korvanta::simulator {
 
 AcquisitionRun::AcquisitionRun(const SimOptions& options, SharedBlocks& blocks)
     : m_options(options), m_blocks(blocks), m_profiles(options.components, options.seed),
-      m_press(options.press) {}
+      m_press(options.press, options.seed) {}
 
 void AcquisitionRun::start() {
     m_startDay = common::toDayNumber(QDateTime::currentDateTime());
@@ -74,7 +74,7 @@ void AcquisitionRun::writeRecord(std::int64_t number) {
     if (m_press.enabled()) {
         const bool live = number >= 0;
         record.values[m_press.settings().forceInput - 1] =
-            live ? static_cast<float>(m_press.forceKn()) : 0.0F;
+            live ? static_cast<float>(m_press.forceReadingKn()) : 0.0F;
         record.values[m_press.settings().displacementInput - 1] =
             live ? static_cast<float>(m_press.displacementMm()) : 0.0F;
     }

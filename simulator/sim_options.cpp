@@ -2,6 +2,7 @@
 
 #include "acquisition/tabela.h"
 
+#include <QSet>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -128,6 +129,14 @@ void setPress(SimOptions& o, const QString& opt, const QString& v) {
     }
 }
 
+void setPressYield(SimOptions& o, const QString& opt, const QString& v) {
+    o.press.yieldKn = positive(opt, v);
+}
+
+void setPressNoise(SimOptions& o, const QString& opt, const QString& v) {
+    o.press.noiseKn = notNegative(opt, v);
+}
+
 void setAux(SimOptions& o, const QString& opt, const QString& v) {
     const QStringList list = v.split(QLatin1Char(','));
     if (list.size() > kMaxAuxValues) {
@@ -178,6 +187,41 @@ void setHostile(SimOptions& o, const QString& opt, const QString& v) {
         h.samplePeriod = number(opt, value);
     } else {
         fail(opt, QStringLiteral("unknown field '%1'").arg(field));
+    }
+}
+
+// The demo fills in what the command line leaves open, wherever --profile stands on it: the
+// channel count that lets "Ustawienia domyślne" reach the press inputs, and a press on inputs
+// of its own whose frame yields at 8 kN, so that a load test with Fmax 10 kN bends it for good
+// and still ends within a few minutes.
+void completeDemo(SimOptions& o, const QSet<QString>& given) {
+    if (!given.contains(QStringLiteral("--channels"))) {
+        o.channels = 10;
+    }
+    if (!given.contains(QStringLiteral("--press"))) {
+        o.press.forceInput = 9;
+        o.press.displacementInput = 10;
+        o.press.stiffnessKnPerMm = 2.0;
+        o.press.gapMm = 2.0;
+        o.press.speedMmPerS = 1.0;
+    }
+    if (!given.contains(QStringLiteral("--press-yield"))) {
+        o.press.yieldKn = 8.0;
+    }
+    if (!given.contains(QStringLiteral("--press-noise"))) {
+        o.press.noiseKn = 0.02;
+    }
+}
+
+void completeOptions(SimOptions& o, const QSet<QString>& given) {
+    if (given.contains(QStringLiteral("--profile"))) {
+        completeDemo(o, given);
+    }
+    for (const QString& option :
+         {QStringLiteral("--press-yield"), QStringLiteral("--press-noise")}) {
+        if (given.contains(option) && o.press.forceInput == 0) {
+            fail(option, QStringLiteral("needs --press or --profile demo"));
+        }
     }
 }
 
@@ -262,6 +306,8 @@ const std::map<QString, Handler>& handlers() {
                  integer(opt, v, 0, std::numeric_limits<std::uint32_t>::max()));
          }},
         {QStringLiteral("--press"), setPress},
+        {QStringLiteral("--press-yield"), setPressYield},
+        {QStringLiteral("--press-noise"), setPressNoise},
         {QStringLiteral("--profile"), setProfile},
     };
     return table;
@@ -272,6 +318,7 @@ const std::map<QString, Handler>& handlers() {
 ParsedOptions parseSimOptions(const QStringList& arguments) {
     ParsedOptions parsed;
     parsed.options.prefix = qEnvironmentVariable("KORVANTA_SHM_PREFIX");
+    QSet<QString> given;
     try {
         for (qsizetype i = 0; i < arguments.size(); ++i) {
             QString option = arguments[i];
@@ -294,7 +341,9 @@ ParsedOptions parseSimOptions(const QStringList& arguments) {
                 fail(option, QStringLiteral("unknown option"));
             }
             handler->second(parsed.options, option, value);
+            given.insert(option);
         }
+        completeOptions(parsed.options, given);
     } catch (const OptionError& error) {
         parsed.error = error.message;
     }
@@ -333,8 +382,11 @@ Options (inputs are 1..32; several signal options on one input add up):
   --ramp IN:SLOPE_PER_S    value rising by SLOPE per second of acquisition time from 0
   --noise IN:SIGMA         Gaussian noise added to the input
   --seed N                 noise seed (default 1), the same seed gives the same noise
-  --profile demo           (channelCount 8 is the default) 230 V / 50 Hz on 1, 5 A at 30 deg lag on 2,
-                           three-phase 325 V peak on 3, 5, 7; DC 12.5 on 8; some noise
+  --profile demo           230 V / 50 Hz on 1, 5 A at 30 deg lag on 2, three-phase 325 V peak
+                           on 3, 5, 7; DC 12.5 on 8; some noise; channelCount 10; the press with
+                           force on 9 and displacement on 10: 2 kN/mm, gap 2 mm, 1 mm/s, yield
+                           8 kN, noise 0.02 kN. --channels, --press, --press-yield and
+                           --press-noise given anywhere on the line replace these values
   --aux v0,v1,...          auxValues (at most 64); auxCount = count - 1 (default -1)
   --addresses LIST         cycle systemAddress through the characters of LIST
   --address-period SEC     seconds between two addresses (default 1); reportNumber rises by
@@ -345,7 +397,16 @@ Options (inputs are 1..32; several signal options on one input add up):
                            "#1 x250;250 y0;0 &" moves the pusher down, "#1 x0;0 y250;250 &" up,
                            anything else stops it. D_IN shows the millimetres below the start
                            (never negative: the pusher stops at its start going up); F_IN shows
-                           kN = stiffness x (position - gap) past the gap, else 0
+                           kN = stiffness x (position - contact) below the contact point, else
+                           0; the contact point is the gap plus the permanent set (0 until the
+                           frame yields)
+  --press-yield KN         (needs --press or --profile demo; so does --press-noise)
+                           the frame yields at KN (> 0; default: never): past it the force rises
+                           at a tenth of the stiffness and the rest of the travel stays as
+                           permanent set, so unloading follows the stiffness down to a contact
+                           point that lies lower, and a load and unload cycle draws a loop.
+                           Reloading is elastic up to the highest force reached before
+  --press-noise KN         Gaussian noise of sigma KN on F_IN (default 0), repeated by --seed
   --hostile FIELD=VALUE    force channelCount, recordCount, currentIndex, auxCount,
                            reportNumber or samplePeriod to VALUE and keep it there; records
                            are still written within the real table

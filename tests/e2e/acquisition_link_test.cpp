@@ -164,6 +164,38 @@ TEST_F(AcquisitionLinkE2e, PressCommandsMoveForceAndDisplacement) {
     EXPECT_EQ(newestValue(link, 2), stopped) << "an unknown command stops";
 }
 
+TEST_F(AcquisitionLinkE2e, TheDemoPressBendsTheFrameForGood) {
+    // Force on input 9, displacement on 10: 2 kN/mm past a 2 mm gap at 1 mm/s, twenty times
+    // faster; the frame yields at 8 kN, 6 mm down. Without noise, so force 0 reads as 0.
+    SimProcess sim(args({"--profile", "demo", "--press-noise", "0", "--records", "1000", "--rate",
+                         "500", "--speed", "20"}));
+    ASSERT_TRUE(sim.started());
+    sim.setEnvironmentPrefix();
+    AcquisitionLink link;
+    ASSERT_TRUE(link.attachControlBlock());
+    ASSERT_TRUE(link.attachDataTable());
+    EXPECT_EQ(link.control().channelCount(), 10) << "channels 9 and 10 reach the press";
+
+    link.sendCommand(QString::fromLatin1(kDown));
+    ASSERT_TRUE(waitUntil([&] { return newestValue(link, 10) > 12.0; }));
+    link.sendCommand(QString::fromLatin1(kStop));
+    QThread::msleep(50);
+    const double depth = newestValue(link, 10);
+    const double peak = newestValue(link, 9);
+    EXPECT_NEAR(peak, 8.0 + 0.2 * (depth - 6.0), 1e-3) << "past yield at a tenth of the stiffness";
+    const double contact = depth - peak / 2.0;
+
+    link.sendCommand(QString::fromLatin1(kUp));
+    ASSERT_TRUE(waitUntil([&] { return newestValue(link, 9) == 0.0; }, 5000, 2));
+    link.sendCommand(QString::fromLatin1(kStop));
+    QThread::msleep(50);
+    const double unloaded = newestValue(link, 10);
+    // Up to 0.1 s of travel between the first force-free record and the stop.
+    EXPECT_GT(unloaded, contact - 2.0) << "free of force well below the gap of 2 mm";
+    EXPECT_LE(unloaded, contact + 1e-3);
+    EXPECT_GT(contact, 6.0);
+}
+
 TEST_F(AcquisitionLinkE2e, EndRequestEndsTheSimulatorAndRemovesItsBlocks) {
     SimProcess sim(args({"--records", "50"}));
     ASSERT_TRUE(sim.started());

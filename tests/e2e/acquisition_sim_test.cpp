@@ -41,8 +41,10 @@ double rmsOfNewest(const AcquisitionLink& link, int input, int count) {
 } // namespace
 
 TEST_F(AcquisitionSimE2e, BadOptionsEndWithCodeTwo) {
-    for (const char* line : {"--sine 33:1:50", "--records 0", "--rate -1", "--three-phase 30:1:50",
-                             "--hostile size=3", "--press 1:1", "--aux 1,x", "--bogus 1"}) {
+    for (const char* line :
+         {"--sine 33:1:50", "--records 0", "--rate -1", "--three-phase 30:1:50", "--hostile size=3",
+          "--press 1:1", "--aux 1,x", "--bogus 1", "--press 1:2 --press-yield 0",
+          "--press 1:2 --press-noise -1", "--press-yield 8", "--profile demo --press-noise x"}) {
         SimProcess sim(args(QString::fromLatin1(line)));
         EXPECT_FALSE(sim.started()) << line;
         ASSERT_TRUE(sim.waitForExit(5000)) << line;
