@@ -53,11 +53,11 @@ protected:
         m_window =
             std::make_unique<app::ui::TForm34>(services, QStringList{}, QStringLiteral("korvanta"));
         ASSERT_FALSE(m_window->session().link().readOnlyMode());
-        m_parameters = std::make_unique<bench::ui::TForm9>(m_window->session().settings(),
-                                                           m_messages, m_window.get());
-        m_record = std::make_unique<bench::ui::TForm10>(m_window.get());
+        m_parameters =
+            new bench::ui::TForm9(m_window->session().settings(), m_messages, m_window.get());
+        m_record = new bench::ui::TForm10(m_window.get());
         configure();
-        m_window->setDialogs(nullptr, m_parameters.get(), m_record.get());
+        m_window->setDialogs(nullptr, m_parameters, m_record);
         confirmRecord();
     }
     void TearDown() override {
@@ -138,8 +138,8 @@ protected:
     platform::SystemClock m_clock;
     std::unique_ptr<testing::SimProcess> m_sim;
     std::unique_ptr<app::ui::TForm34> m_window;
-    std::unique_ptr<bench::ui::TForm9> m_parameters;
-    std::unique_ptr<bench::ui::TForm10> m_record;
+    bench::ui::TForm9* m_parameters = nullptr; // owned by the window
+    bench::ui::TForm10* m_record = nullptr;    // owned by the window
 };
 
 bool pageHasInk(const QString& pdf, const QString& outputBase) {
@@ -175,6 +175,9 @@ TEST_F(BenchOnSimulator, LoadTestRunsToItsEndAndLeavesItsReportAndDocument) {
     const double deepest = runUntil([&] { return !bench().Timer9->isActive(); }, 60000);
     ASSERT_EQ(state(), TestRunner::kFinished) << "the test did not finish";
     EXPECT_GT(deepest, 3.0) << "the press did not load the frame";
+    ASSERT_FALSE(bench().run().trace().empty());
+    EXPECT_LT(bench().run().trace().back().displacement, deepest - 2.0)
+        << "the press did not come back";
     EXPECT_EQ(command(), kStopText);
     EXPECT_TRUE(bench().Timer11->isActive());
 

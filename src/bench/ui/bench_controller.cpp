@@ -214,16 +214,21 @@ void BenchController::apply(const RunnerEffects& effects) {
     if (effects.plot) {
         plot();
     }
-    if (effects.alarmEntered) {
-        emit statusChanged(effects.alarmCause);
-    }
     if (effects.stopped || effects.preparationFinished) {
         endRun();
     }
+    QString document;
     if (effects.finished) {
-        finishTest(effects);
+        document = finishTest(effects);
     } else if (effects.alarmEntered && !effects.preparationFinished) {
-        writeDocument();
+        document = writeDocument();
+    }
+    if (effects.alarmEntered) {
+        emit statusChanged(document.isEmpty()
+                               ? effects.alarmCause
+                               : effects.alarmCause + QStringLiteral("; ") + document);
+    } else if (!document.isEmpty()) {
+        emit statusChanged(document);
     }
 }
 
@@ -253,7 +258,7 @@ void BenchController::endRun() {
 }
 
 // The log goes to the report file first; "STOP" follows it in the window only.
-void BenchController::finishTest(const RunnerEffects& effects) {
+QString BenchController::finishTest(const RunnerEffects& effects) {
     const TestRecordCopy record = m_record.record ? m_record.record() : TestRecordCopy{};
     const auto appended =
         appendTestLog(m_session.settings().dataDirectory(), record.reportName, effects.reportLog);
@@ -261,16 +266,17 @@ void BenchController::finishTest(const RunnerEffects& effects) {
     if (!appended) {
         m_services.messages->show(appended.reason(), kError);
     }
-    writeDocument();
+    return writeDocument();
 }
 
-void BenchController::writeDocument() {
+// The finished-test document beside the report; the status text names it or why it failed.
+QString BenchController::writeDocument() {
     const TestRecordCopy record = m_record.record ? m_record.record() : TestRecordCopy{};
     const QString path = monitor::enterDataDirectory(m_session.settings().dataDirectory(),
                                                      record.reportName + QStringLiteral(".pdf"));
     const auto written =
         writeTestReportPdf(path, m_run.finishedTest(record, m_services.clock->now()));
-    emit statusChanged(written ? QStringLiteral("Raport: ") + path : written.reason());
+    return written ? QStringLiteral("Raport: ") + path : written.reason();
 }
 
 // While a test or a preparation runs, the parameters stay as they started (the "Ustawienia" panel

@@ -95,8 +95,8 @@ private:
     void appendLog(const RunnerEffects& effects);
     void plot();
     void endRun();
-    void finishTest(const RunnerEffects& effects);
-    void writeDocument();
+    QString finishTest(const RunnerEffects& effects);
+    QString writeDocument();
     void setRunControlsEnabled(bool idle);
     void send(int command);
     bool guard(const std::function<void()>& handler);

@@ -46,9 +46,9 @@ protected:
             s.setPhasePeriod(phase, QStringLiteral("00:00:00.500"));
         }
         s.setDataDirectory(path(QStringLiteral("dane/")));
-        parameters = std::make_unique<bench::ui::TForm9>(s, messages, window.get());
-        record = std::make_unique<bench::ui::TForm10>(window.get());
-        window->setDialogs(nullptr, parameters.get(), record.get());
+        parameters = new bench::ui::TForm9(s, messages, window.get());
+        record = new bench::ui::TForm10(window.get());
+        window->setDialogs(nullptr, parameters, record);
     }
     void confirm() {
         QStringList values;
@@ -64,8 +64,8 @@ protected:
     void click(const char* name) { find<QPushButton>(name)->click(); }
     bench::ui::BenchController& bench() { return window->bench(); }
 
-    std::unique_ptr<bench::ui::TForm9> parameters;
-    std::unique_ptr<bench::ui::TForm10> record;
+    bench::ui::TForm9* parameters = nullptr; // owned by the window
+    bench::ui::TForm10* record = nullptr;    // owned by the window
 };
 
 TEST_F(BenchWindow, StartNeedsAConfirmedRecordAndStopEndsTheTest) {
