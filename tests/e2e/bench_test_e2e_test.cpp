@@ -203,6 +203,33 @@ TEST_F(BenchOnSimulator, LoadTestRunsToItsEndAndLeavesItsReportAndDocument) {
     EXPECT_TRUE(pageHasInk(pdf, m_dir.filePath(QStringLiteral("page"))));
 }
 
+// The settings the README gives for a test on the demo press (force on input 9, displacement on
+// 10, a frame that yields at 8 kN), at twice real time.
+TEST_F(BenchOnSimulator, TheReadmeTestRunsOnTheDemoPress) {
+    start({"--profile", "demo", "--speed", "2"});
+    acquisition::SettingsRecord& s = m_window->session().settings();
+    s.resetChannelDefaults(10);
+    s.setBufferLength(9, 100);
+    s.setBufferLength(10, 100);
+    s.setForceChannel(9);
+    s.setDisplacementChannel(10);
+    s.setUpperLoad(10);
+    s.setForceStep(2);
+    s.setUpperDisplacement(25);
+    s.setMaxForce(12);
+    s.setMaxDisplacement(30);
+    m_window->bench().publishParameters();
+    clickStart();
+    ASSERT_TRUE(bench().Timer9->isActive()) << m_messages.shown.size();
+    const double deepest = runUntil([&] { return !bench().Timer9->isActive(); }, 90000);
+    ASSERT_EQ(state(), TestRunner::kFinished) << "the test did not finish";
+    EXPECT_GT(deepest, 12.0) << "the frame did not yield";
+    // The frame keeps a permanent set: the force is gone long before the pusher is back.
+    const bench::TestTracePoint last = bench().run().trace().back();
+    EXPECT_LT(last.force, 0.5);
+    EXPECT_GT(last.displacement, 4.0);
+}
+
 TEST_F(BenchOnSimulator, ForceOverMaxFStopsThePressInTheAlarmState) {
     start(kPressArguments);
     m_window->session().settings().setMaxForce(3);

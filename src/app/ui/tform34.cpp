@@ -127,7 +127,8 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
         {*TabSheet4, *TabSheet11, *TabSheet2, *TabSheet3, *Panel3, *Memo1, *Label35, *ToolButton2},
         m_startDirectory, this);
     m_bench = new bench::ui::BenchController(
-        *m_session, m_services, {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *m_monitoring}, this);
+        *m_session, m_services,
+        {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *Label35, *m_monitoring}, this);
     connectPages();
     runStartup();
 }

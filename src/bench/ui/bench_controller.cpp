@@ -13,6 +13,7 @@
 #include "monitor/ui/monitoring_controller.h"
 #include "platform/handler_guard.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -107,7 +108,7 @@ void BenchController::Button10Click() {
         }
         Timer11->stop();
         const BenchStepResult first = m_run.startStep(inputs());
-        showReading(first);
+        showTestReading(first);
         if (first.effects.alarmEntered) {
             refuseOverLimit(first.effects);
             return;
@@ -140,7 +141,7 @@ void BenchController::refuseOverLimit(const RunnerEffects& effects) {
 void BenchController::Timer9Timer() {
     guard([this] {
         const BenchStepResult step = m_run.testStep(inputs());
-        showReading(step);
+        showTestReading(step);
         apply(step.effects);
     });
 }
@@ -197,6 +198,12 @@ void BenchController::showReading(const BenchStepResult& result) {
     if (result.measurement.conversionError) {
         emit statusChanged(result.measurement.conversionError->message());
     }
+}
+
+// A test step also heads the log with the time and the active channels' names.
+void BenchController::showTestReading(const BenchStepResult& result) {
+    showReading(result);
+    m_pages.logHeader.setText(QStringLiteral("time        ") + result.measurement.columnHeader);
 }
 
 void BenchController::showLiveValues(const BenchStepResult& result) {

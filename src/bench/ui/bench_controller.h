@@ -36,6 +36,7 @@ struct BenchPages {
     BenchTestsPage& tests;                      // "Badania"
     chart::ui::ChartPanel& chart;               // the chart panel
     QPlainTextEdit& log;                        // Memo1, the test log
+    QLabel& logHeader;                          // Label35, the log's column header
     monitor::ui::MonitoringController& reading; // the Measurements step's texts and display
 };
 
@@ -89,6 +90,7 @@ private:
     // Shows a step's reading; a typed number that ended the reading goes to the status bar,
     // since a message box every step would stop nothing and bury the window.
     void showReading(const BenchStepResult& result);
+    void showTestReading(const BenchStepResult& result);
     void showLiveValues(const BenchStepResult& result);
     void apply(const RunnerEffects& effects);
     void refuseOverLimit(const RunnerEffects& effects);

@@ -92,6 +92,7 @@ TEST_F(BenchWindow, StartNeedsAConfirmedRecordAndStopEndsTheTest) {
 
     bench().Timer9Timer();
     EXPECT_EQ(bench().run().runner().state(), bench::TestRunner::kLoading);
+    EXPECT_EQ(find<QLabel>("Label35")->text(), QStringLiteral("time         k1  k2 "));
     EXPECT_EQ(find<QPlainTextEdit>("Memo1")->blockCount(), 1);
 
     click("Button12");
