@@ -50,11 +50,7 @@ RunnerEffects TestRunner::step(const StepReading& reading) {
     if (m_firstStep || m_countersReset) {
         resetCounters();
     }
-    if (m_parameters.type == TestType::Load) {
-        loadTestStep(reading, effects);
-    } else {
-        deformationTestStep(reading, effects);
-    }
+    stateStep(reading, effects);
     cadence(effects);
     return effects;
 }
@@ -138,13 +134,23 @@ void TestRunner::resetCounters() {
     m_cadence = cadenceSteps(0);
 }
 
-void TestRunner::loadTestStep(const StepReading& reading, RunnerEffects& effects) {
-    switch (m_state) {
-    case kStarted:
+// States 1 and 6 are the same in both tests; 0 and 7 do nothing.
+void TestRunner::stateStep(const StepReading& reading, RunnerEffects& effects) {
+    if (m_state == kStarted) {
         log(effects, reading.sampleLine);
         m_state = kLoading;
         m_k = 1;
-        break;
+    } else if (m_state == kFinished) {
+        finish(effects);
+    } else if (m_parameters.type == TestType::Load) {
+        loadTestStep(reading, effects);
+    } else if (m_state == kLoading) {
+        deformationLoadingStep(reading, effects);
+    }
+}
+
+void TestRunner::loadTestStep(const StepReading& reading, RunnerEffects& effects) {
+    switch (m_state) {
     case kLoading:
         loadingStep(reading, effects);
         break;
@@ -157,46 +163,31 @@ void TestRunner::loadTestStep(const StepReading& reading, RunnerEffects& effects
     case kHoldingAfter:
         holdingAfterStep(reading, effects);
         break;
-    case kFinished:
-        finish(effects);
-        break;
     default:
         break;
     }
 }
 
-void TestRunner::deformationTestStep(const StepReading& reading, RunnerEffects& effects) {
-    switch (m_state) {
-    case kStarted:
+void TestRunner::deformationLoadingStep(const StepReading& reading, RunnerEffects& effects) {
+    logForceStep(reading, effects);
+    if (reading.displacement + kDelta >= m_parameters.upperDisplacement) {
+        send(effects, Stop);
         log(effects, reading.sampleLine);
-        m_state = kLoading;
-        m_k = 1;
-        break;
-    case kLoading:
-        if (m_k * m_parameters.forceStep <= reading.force + kDelta) {
-            log(effects, reading.sampleLine);
-            ++m_k;
-        }
-        if (reading.displacement + kDelta >= m_parameters.upperDisplacement) {
-            send(effects, Stop);
-            log(effects, reading.sampleLine);
-            m_state = kFinished;
-        }
-        break;
-    case kFinished:
-        finish(effects);
-        break;
-    default:
-        break;
+        m_state = kFinished;
+    }
+}
+
+// A line for each force step the load reaches on its way up.
+void TestRunner::logForceStep(const StepReading& reading, RunnerEffects& effects) {
+    if (m_k * m_parameters.forceStep <= reading.force + kDelta) {
+        log(effects, reading.sampleLine);
+        ++m_k;
     }
 }
 
 void TestRunner::loadingStep(const StepReading& reading, RunnerEffects& effects) {
     const BenchParameters& p = m_parameters;
-    if (m_k * p.forceStep <= reading.force + kDelta) {
-        log(effects, reading.sampleLine);
-        ++m_k;
-    }
+    logForceStep(reading, effects);
     if (m_k > p.upperLoad / p.forceStep) {
         send(effects, Stop);
         m_state = kHolding;

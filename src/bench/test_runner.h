@@ -70,8 +70,10 @@ private:
     int cadenceSteps(int phase) const;
     void checkAlarms(const StepReading& reading, RunnerEffects& effects);
     void resetCounters();
+    void stateStep(const StepReading& reading, RunnerEffects& effects);
     void loadTestStep(const StepReading& reading, RunnerEffects& effects);
-    void deformationTestStep(const StepReading& reading, RunnerEffects& effects);
+    void deformationLoadingStep(const StepReading& reading, RunnerEffects& effects);
+    void logForceStep(const StepReading& reading, RunnerEffects& effects);
     void loadingStep(const StepReading& reading, RunnerEffects& effects);
     void holdingStep(const StepReading& reading, RunnerEffects& effects);
     void unloadingStep(const StepReading& reading, RunnerEffects& effects);

@@ -1,6 +1,7 @@
 // The finished-test document, read back with poppler's tools: its texts, its pages and what
 // page 1 looks like.
 #include "bench/finished_test.h"
+#include "bench/test_record.h"
 #include "bench/ui/test_report_pdf.h"
 
 #include <QDir>
@@ -16,26 +17,7 @@
 namespace korvanta::bench::ui {
 namespace {
 
-const QStringList kItemNames{QStringLiteral("Górny zakres obciążenia [kN]"),
-                             QStringLiteral("Krok siły [kN]"),
-                             QStringLiteral("Górny zakres przesunięcia [mm]"),
-                             QStringLiteral("Czas To [min]"),
-                             QStringLiteral("Czas Tpo [min]"),
-                             QStringLiteral("Data początku badań"),
-                             QStringLiteral("Data zakończenia badań"),
-                             QStringLiteral("Przedmiot badań"),
-                             QStringLiteral("Materiał ramy"),
-                             QStringLiteral("-dostawca"),
-                             QStringLiteral("-atest materiałowy"),
-                             QStringLiteral("-świadectwo jakości"),
-                             QStringLiteral("Wymiar ramy A"),
-                             QStringLiteral("Wymiar ramy B"),
-                             QStringLiteral("Wymiar ramy C"),
-                             QStringLiteral("Wymiar ramy D"),
-                             QStringLiteral("Wymiar E"),
-                             QStringLiteral("Wymiar G"),
-                             QStringLiteral("Wymiar H"),
-                             QStringLiteral("Wymiar I")};
+const QStringList& kItemNames = testRecordItemNames();
 
 // Loading in 2.5 kN steps to 50 kN and back, the frame keeping 1.5 mm when unloaded.
 std::vector<TestTracePoint> loadLoop() {
