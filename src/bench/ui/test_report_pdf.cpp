@@ -51,7 +51,7 @@ struct Series {
     QString name;
 };
 
-struct ChartSpec {
+struct ChartLayout {
     QString caption;
     QString xTitle;
     AxisTicks x;
@@ -245,32 +245,32 @@ QPolygonF curve(const std::vector<TestTracePoint>& trace, double TestTracePoint:
     return points;
 }
 
-ChartSpec loopChart(const std::vector<TestTracePoint>& trace) {
-    ChartSpec spec;
-    spec.caption = QStringLiteral("Siła w funkcji przesunięcia");
-    spec.xTitle = QStringLiteral("Przesunięcie [mm]");
-    spec.x = niceTicks(column(trace, &TestTracePoint::displacement), kHorizontalIntervals);
-    spec.leftTitle = QStringLiteral("Siła [kN]");
-    spec.left = niceTicks(column(trace, &TestTracePoint::force), kVerticalIntervals);
-    spec.series.push_back({curve(trace, &TestTracePoint::displacement, &TestTracePoint::force),
-                           kForceColour, false, QStringLiteral("Siła [kN]")});
-    return spec;
+ChartLayout loopChart(const std::vector<TestTracePoint>& trace) {
+    ChartLayout layout;
+    layout.caption = QStringLiteral("Siła w funkcji przesunięcia");
+    layout.xTitle = QStringLiteral("Przesunięcie [mm]");
+    layout.x = niceTicks(column(trace, &TestTracePoint::displacement), kHorizontalIntervals);
+    layout.leftTitle = QStringLiteral("Siła [kN]");
+    layout.left = niceTicks(column(trace, &TestTracePoint::force), kVerticalIntervals);
+    layout.series.push_back({curve(trace, &TestTracePoint::displacement, &TestTracePoint::force),
+                             kForceColour, false, QStringLiteral("Siła [kN]")});
+    return layout;
 }
 
-ChartSpec timeChart(const std::vector<TestTracePoint>& trace) {
-    ChartSpec spec;
-    spec.caption = QStringLiteral("Siła i przesunięcie w czasie");
-    spec.xTitle = QStringLiteral("Czas [s]");
-    spec.x = niceTicks(column(trace, &TestTracePoint::seconds), kHorizontalIntervals);
-    spec.leftTitle = QStringLiteral("Siła [kN]");
-    spec.left = niceTicks(column(trace, &TestTracePoint::force), kVerticalIntervals);
-    spec.rightTitle = QStringLiteral("Przesunięcie [mm]");
-    spec.right = niceTicks(column(trace, &TestTracePoint::displacement), kVerticalIntervals);
-    spec.series.push_back({curve(trace, &TestTracePoint::seconds, &TestTracePoint::force),
-                           kForceColour, false, QStringLiteral("Siła [kN]")});
-    spec.series.push_back({curve(trace, &TestTracePoint::seconds, &TestTracePoint::displacement),
-                           kDisplacementColour, true, QStringLiteral("Przesunięcie [mm]")});
-    return spec;
+ChartLayout timeChart(const std::vector<TestTracePoint>& trace) {
+    ChartLayout layout;
+    layout.caption = QStringLiteral("Siła i przesunięcie w czasie");
+    layout.xTitle = QStringLiteral("Czas [s]");
+    layout.x = niceTicks(column(trace, &TestTracePoint::seconds), kHorizontalIntervals);
+    layout.leftTitle = QStringLiteral("Siła [kN]");
+    layout.left = niceTicks(column(trace, &TestTracePoint::force), kVerticalIntervals);
+    layout.rightTitle = QStringLiteral("Przesunięcie [mm]");
+    layout.right = niceTicks(column(trace, &TestTracePoint::displacement), kVerticalIntervals);
+    layout.series.push_back({curve(trace, &TestTracePoint::seconds, &TestTracePoint::force),
+                             kForceColour, false, QStringLiteral("Siła [kN]")});
+    layout.series.push_back({curve(trace, &TestTracePoint::seconds, &TestTracePoint::displacement),
+                             kDisplacementColour, true, QStringLiteral("Przesunięcie [mm]")});
+    return layout;
 }
 
 // Position of a value along an axis drawn from `from` to `to`; the limits always differ.
@@ -292,29 +292,29 @@ double widestTickText(const QFontMetricsF& metrics, const AxisTicks& ticks) {
 }
 
 // The plot's frame inside the chart's area, leaving room for tick texts, titles and legend.
-QRectF plotFrame(const QRectF& area, const ChartSpec& spec, const QFontMetricsF& tickMetrics,
+QRectF plotFrame(const QRectF& area, const ChartLayout& layout, const QFontMetricsF& tickMetrics,
                  double titleHeight) {
     const double gap = mm(1.5);
     const double tickLength = mm(1);
-    const double legendHeight = spec.series.size() > 1 ? titleHeight + gap : 0;
-    const double left = titleHeight + gap + widestTickText(tickMetrics, spec.left) + tickLength;
+    const double legendHeight = layout.series.size() > 1 ? titleHeight + gap : 0;
+    const double left = titleHeight + gap + widestTickText(tickMetrics, layout.left) + tickLength;
     const double right =
-        spec.rightTitle.isEmpty()
+        layout.rightTitle.isEmpty()
             ? mm(5)
-            : tickLength + widestTickText(tickMetrics, spec.right) + gap + titleHeight;
+            : tickLength + widestTickText(tickMetrics, layout.right) + gap + titleHeight;
     const double bottom = tickLength + tickMetrics.height() + gap + titleHeight;
     const double top = legendHeight + tickMetrics.height() / 2;
     return area.adjusted(left + gap, top, -right - gap, -bottom);
 }
 
-void drawGrid(QPainter& painter, const QRectF& plot, const ChartSpec& spec) {
+void drawGrid(QPainter& painter, const QRectF& plot, const ChartLayout& layout) {
     painter.setPen(linePen(kGridColour, 0.15));
-    for (int i = 0; i < spec.x.count(); ++i) {
-        const double x = along(spec.x, spec.x.at(i), plot.left(), plot.right());
+    for (int i = 0; i < layout.x.count(); ++i) {
+        const double x = along(layout.x, layout.x.at(i), plot.left(), plot.right());
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
-    for (int i = 0; i < spec.left.count(); ++i) {
-        const double y = along(spec.left, spec.left.at(i), plot.bottom(), plot.top());
+    for (int i = 0; i < layout.left.count(); ++i) {
+        const double y = along(layout.left, layout.left.at(i), plot.bottom(), plot.top());
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     }
     painter.setPen(linePen(qRgb(0, 0, 0), 0.25));
@@ -364,31 +364,32 @@ void drawVerticalTitle(QPainter& painter, const QRectF& area, const QRectF& plot
     painter.restore();
 }
 
-void drawAxes(QPainter& painter, const QRectF& area, const QRectF& plot, const ChartSpec& spec) {
+void drawAxes(QPainter& painter, const QRectF& area, const QRectF& plot,
+              const ChartLayout& layout) {
     painter.setPen(Qt::black);
     painter.setFont(textFont(8));
-    drawHorizontalTicks(painter, plot, spec.x);
-    drawVerticalTicks(painter, plot, spec.left, false);
-    if (!spec.rightTitle.isEmpty()) {
-        drawVerticalTicks(painter, plot, spec.right, true);
+    drawHorizontalTicks(painter, plot, layout.x);
+    drawVerticalTicks(painter, plot, layout.left, false);
+    if (!layout.rightTitle.isEmpty()) {
+        drawVerticalTicks(painter, plot, layout.right, true);
     }
     painter.setFont(textFont(9));
     const double titleHeight = metricsOf(painter).height();
     painter.drawText(QRectF(plot.left(), area.bottom() - titleHeight, plot.width(), titleHeight),
-                     Qt::AlignCenter, spec.xTitle);
-    drawVerticalTitle(painter, area, plot, spec.leftTitle, false);
-    if (!spec.rightTitle.isEmpty()) {
-        drawVerticalTitle(painter, area, plot, spec.rightTitle, true);
+                     Qt::AlignCenter, layout.xTitle);
+    drawVerticalTitle(painter, area, plot, layout.leftTitle, false);
+    if (!layout.rightTitle.isEmpty()) {
+        drawVerticalTitle(painter, area, plot, layout.rightTitle, true);
     }
 }
 
-void drawSeries(QPainter& painter, const QRectF& plot, const ChartSpec& spec,
+void drawSeries(QPainter& painter, const QRectF& plot, const ChartLayout& layout,
                 const Series& series) {
-    const AxisTicks& y = series.onRightAxis ? spec.right : spec.left;
+    const AxisTicks& y = series.onRightAxis ? layout.right : layout.left;
     QPolygonF line;
     line.reserve(series.points.size());
     for (const QPointF& value : series.points) {
-        line.append(onPlot(plot, spec.x, y, value));
+        line.append(onPlot(plot, layout.x, y, value));
     }
     painter.setPen(linePen(series.colour, 0.35));
     painter.setBrush(QColor(series.colour));
@@ -400,12 +401,13 @@ void drawSeries(QPainter& painter, const QRectF& plot, const ChartSpec& spec,
     painter.setBrush(Qt::NoBrush);
 }
 
-void drawLegend(QPainter& painter, const QRectF& area, const QRectF& plot, const ChartSpec& spec) {
+void drawLegend(QPainter& painter, const QRectF& area, const QRectF& plot,
+                const ChartLayout& layout) {
     painter.setFont(textFont(9));
     const QFontMetricsF metrics = metricsOf(painter);
     const double sample = mm(8);
     double x = plot.right();
-    for (auto it = spec.series.rbegin(); it != spec.series.rend(); ++it) {
+    for (auto it = layout.series.rbegin(); it != layout.series.rend(); ++it) {
         x -= metrics.horizontalAdvance(it->name);
         const double y = area.top() + metrics.height() / 2;
         painter.setPen(Qt::black);
@@ -417,29 +419,29 @@ void drawLegend(QPainter& painter, const QRectF& area, const QRectF& plot, const
     }
 }
 
-void paintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec) {
+void paintChart(QPainter& painter, const QRectF& area, const ChartLayout& layout) {
     const QFontMetricsF tickMetrics(textFont(8), painter.device());
     const double titleHeight = QFontMetricsF(textFont(9), painter.device()).height();
-    const QRectF plot = plotFrame(area, spec, tickMetrics, titleHeight);
-    drawGrid(painter, plot, spec);
-    drawAxes(painter, area, plot, spec);
+    const QRectF plot = plotFrame(area, layout, tickMetrics, titleHeight);
+    drawGrid(painter, plot, layout);
+    drawAxes(painter, area, plot, layout);
     painter.save();
     painter.setClipRect(plot.adjusted(-mm(1), -mm(1), mm(1), mm(1)));
-    for (const Series& series : spec.series) {
-        drawSeries(painter, plot, spec, series);
+    for (const Series& series : layout.series) {
+        drawSeries(painter, plot, layout, series);
     }
     painter.restore();
-    if (spec.series.size() > 1) {
-        drawLegend(painter, area, plot, spec);
+    if (layout.series.size() > 1) {
+        drawLegend(painter, area, plot, layout);
     }
 }
 
-void drawChart(Sheet& sheet, const ChartSpec& spec) {
+void drawChart(Sheet& sheet, const ChartLayout& layout) {
     const QFont captionFont = textFont(12, true);
     const double height = mm(kChartHeightMm);
     makeRoom(sheet, lineHeight(sheet, captionFont) + mm(1.5) + height);
-    drawParagraph(sheet, captionFont, spec.caption, 1.5);
-    paintChart(sheet.painter, QRectF(0, sheet.top, bodyWidth(sheet), height), spec);
+    drawParagraph(sheet, captionFont, layout.caption, 1.5);
+    paintChart(sheet.painter, QRectF(0, sheet.top, bodyWidth(sheet), height), layout);
     sheet.top += height + mm(8);
 }
 
