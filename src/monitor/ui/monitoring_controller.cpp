@@ -21,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
-#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 
