@@ -71,6 +71,11 @@ void AcquisitionRun::writeRecord(std::int64_t number) {
     acquisition::Tabela& record = m_blocks.record(ringIndex(number));
     record.timeStamp = m_startDay + static_cast<double>(number) * m_periodDays;
     m_profiles.fill(static_cast<double>(number) * m_periodS, record.values);
+    if (m_addressOffset != 0) {
+        for (float& value : record.values) {
+            value += static_cast<float>(m_addressOffset);
+        }
+    }
     if (m_press.enabled()) {
         const bool live = number >= 0;
         record.values[m_press.settings().forceInput - 1] =
@@ -102,9 +107,26 @@ void AcquisitionRun::cycleAddress(double elapsedS) {
     const auto index = static_cast<qsizetype>(step % list.size());
     if (index != m_addressIndex) {
         m_addressIndex = index;
+        shiftToSystem(index);
         acquisition::ControlBlock c = m_blocks.control();
-        c.setSystemAddress(list.at(index).toLatin1());
         c.setReportNumber(c.reportNumber() + 1);
+        // A reader that sees the new address finds the new system's table and report number.
+        std::atomic_thread_fence(std::memory_order_release);
+        c.setSystemAddress(list.at(index).toLatin1());
+    }
+}
+
+void AcquisitionRun::shiftToSystem(qsizetype index) {
+    const double offset = static_cast<double>(index) * m_options.addressOffset;
+    const auto shift = static_cast<float>(offset - m_addressOffset);
+    m_addressOffset = offset;
+    if (shift == 0) {
+        return;
+    }
+    for (int r = 0; r < m_blocks.recordCount(); ++r) {
+        for (float& value : m_blocks.record(r).values) {
+            value += shift;
+        }
     }
 }
 

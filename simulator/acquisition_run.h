@@ -34,6 +34,9 @@ private:
     int ringIndex(std::int64_t number) const;
     void publishCurrentIndex(int index);
     void cycleAddress(double elapsedS);
+    // The table as the system at `index` of the address list has it: every input moved by the
+    // difference of the two systems' offsets.
+    void shiftToSystem(qsizetype index);
     void applyHostile();
 
     const SimOptions& m_options;
@@ -45,6 +48,7 @@ private:
     double m_periodS = 0;
     std::int64_t m_written = 0;
     qsizetype m_addressIndex = 0;
+    double m_addressOffset = 0; // carried by the inputs of the current system
 };
 
 } // namespace korvanta::simulator

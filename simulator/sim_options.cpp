@@ -276,6 +276,10 @@ const std::map<QString, Handler>& handlers() {
          [](SimOptions& o, const QString& opt, const QString& v) {
              o.addressPeriodS = positive(opt, v);
          }},
+        {QStringLiteral("--address-offset"),
+         [](SimOptions& o, const QString& opt, const QString& v) {
+             o.addressOffset = number(opt, v);
+         }},
         {QStringLiteral("--stall-after"),
          [](SimOptions& o, const QString& opt, const QString& v) {
              o.stallAfterS = notNegative(opt, v);
@@ -391,6 +395,11 @@ Options (inputs are 1..32; several signal options on one input add up):
   --addresses LIST         cycle systemAddress through the characters of LIST
   --address-period SEC     seconds between two addresses (default 1); reportNumber rises by
                            one at each change
+  --address-offset STEP    each system has its own data: while the address at position i
+                           (from 0) of LIST is current, every input of every record carries
+                           i x STEP on top of its signal (default 0). At a change the whole
+                           table is shifted to the new system first, then reportNumber rises,
+                           then systemAddress changes
   --stall-after SEC        stop writing records after SEC seconds, but keep running
   --press F_IN:D_IN[:KN_PER_MM[:GAP_MM[:MM_PER_S]]]
                            bench press (defaults 2 kN/mm, gap 5 mm, 2 mm/s): commandText

@@ -32,6 +32,7 @@ struct SimOptions {
     std::vector<float> auxValues;
     QString addresses;
     double addressPeriodS = 1;
+    double addressOffset = 0; // added to every input per position in `addresses`
     std::optional<double> stallAfterS;
     HostileFields hostile;
     QString readyFile;

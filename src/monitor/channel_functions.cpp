@@ -48,8 +48,8 @@ void FunSwitch(int i, ChannelContext& context) {
     }
 }
 
-void evaluateActiveChannels(ChannelContext& context) {
-    evaluateFused(context);
+void evaluateActiveChannels(ChannelContext& context, int highestInput) {
+    evaluateFused(context, highestInput);
 }
 
 } // namespace korvanta::monitor

@@ -9,6 +9,8 @@
 #include "monitor/moc1fazy.h"
 #include "monitor/whole_buffer_means.h"
 
+#include <climits>
+
 namespace korvanta::monitor {
 
 struct ChannelContext {
@@ -33,7 +35,8 @@ void FunSwitch(int i, ChannelContext& context);
 // Computes every active channel in ascending order, so that a channel referring to a higher one
 // sees that one's value of the previous tick. The values, the Moc1fazy fields and the median
 // store end exactly as FunSwitch on each active channel in turn leaves them, but the table is
-// walked a few times for the whole tick instead of once or more for each channel.
-void evaluateActiveChannels(ChannelContext& context);
+// walked a few times for the whole tick instead of once or more for each channel. A channel whose
+// input number is above `highestInput` is skipped and keeps its value.
+void evaluateActiveChannels(ChannelContext& context, int highestInput = INT_MAX);
 
 } // namespace korvanta::monitor

@@ -84,9 +84,10 @@ private:
 };
 
 template <typename Engine, typename Store>
-void runActiveChannels(const SettingsRecord& settings, Engine& engine, Store&& store) {
+void runActiveChannels(const SettingsRecord& settings, int highestInput, Engine& engine,
+                       Store&& store) {
     for (int i = 0; i < SettingsRecord::kChannelCount; ++i) {
-        if (settings.active(i + 1)) {
+        if (settings.active(i + 1) && settings.inputNumber(i + 1) <= highestInput) {
             store(i, dispatch::channelValue(engine, dispatch::channelAt(settings, i)));
         }
     }
@@ -94,17 +95,19 @@ void runActiveChannels(const SettingsRecord& settings, Engine& engine, Store&& s
 
 } // namespace
 
-void evaluateFused(ChannelContext& context) {
+void evaluateFused(ChannelContext& context, int highestInput) {
     std::vector<PlannedWalk> planned;
     PlanningEngine planning(context, planned);
-    runActiveChannels(context.settings, planning, [](int, const std::optional<double>&) {});
+    runActiveChannels(context.settings, highestInput, planning,
+                      [](int, const std::optional<double>&) {});
     const TickWalks walks(context.tick, planned, context.power.movingAverageCarry);
     ReplayEngine replay(context, walks);
-    runActiveChannels(context.settings, replay, [&](int i, const std::optional<double>& value) {
-        if (value) {
-            context.values[static_cast<std::size_t>(i)] = *value;
-        }
-    });
+    runActiveChannels(context.settings, highestInput, replay,
+                      [&](int i, const std::optional<double>& value) {
+                          if (value) {
+                              context.values[static_cast<std::size_t>(i)] = *value;
+                          }
+                      });
 }
 
 } // namespace korvanta::monitor

@@ -30,10 +30,13 @@ ReportSaveResult MonitoringSession::saveReport(const ReportSaveInputs& inputs,
     return monitor::saveReport(m_settings, inputs, lines, m_saveCounter);
 }
 
-AddressAction MonitoringSession::addressTick(const QString& addressList) {
-    acquisition::ControlBlock block = m_link.control();
-    const AddressAction action = dispatchAddress(block.systemAddress(), addressList, m_address);
-    switch (action) {
+AddressTickResult MonitoringSession::addressTick(const acquisition::TickView& tick,
+                                                 const AddressInputs& inputs) {
+    acquisition::ControlBlock block = tick.control;
+    const char address = block.systemAddress();
+    AddressTickResult result;
+    result.action = dispatchAddress(address, inputs.addressList, m_address);
+    switch (result.action) {
     case AddressAction::NotListed:
         block.setAddressFlag(0);
         break;
@@ -41,13 +44,57 @@ AddressAction MonitoringSession::addressTick(const QString& addressList) {
         m_median.takeMedian();
         break;
     case AddressAction::RunAddressStep:
-        // The address step with its dynamic recording is not part of this program yet; the
-        // tick is counted so the median is still taken every fifth address tick.
-        m_link.setLastTimeStamp(0);
-        ++m_address.addressPassCount;
+        runAddressStep(tick, address, inputs, result);
         break;
     }
-    return action;
+    return result;
+}
+
+void MonitoringSession::runAddressStep(const acquisition::TickView& tick, char address,
+                                       const AddressInputs& inputs, AddressTickResult& result) {
+    m_link.setLastTimeStamp(0);
+    ChannelContext context = channelContext(tick, inputs.step.zeroChecked);
+    result.step = adresPomiaryN(context, address, inputs.step, m_saveCounter);
+    if (result.step.reached(AddressStage::Lines)) {
+        m_address.lastAddress = address;
+    }
+    if (result.step.conversionError) {
+        return;
+    }
+    result.pass = dynamicPass(tick, address, inputs);
+    if (!result.pass->conversionError) {
+        ++m_address.addressPassCount;
+    }
+}
+
+DynamicPassResult MonitoringSession::dynamicPass(const acquisition::TickView& tick, char address,
+                                                 const AddressInputs& inputs) {
+    DynamicPassResult pass;
+    const QString list = inputs.addressList.trimmed();
+    const double now = inputs.step.now;
+    if (!m_recording.due(now) || !inputs.dynamicSave || !bufferFull(tick)) {
+        return pass;
+    }
+    try {
+        if (m_recording.take(address, list)) {
+            pass.dump = ZapiszBuforJakoPlikTekstowy(
+                tick, m_settings,
+                {now, inputs.dynamicFolder, address, m_power.direction, inputs.progress});
+        }
+        if (m_recording.complete(list)) {
+            m_recording.startNext(now + parseDynamicInterval(inputs.dynamicIntervalText));
+        }
+    } catch (const common::ConversionError& error) {
+        pass.conversionError = error;
+    }
+    return pass;
+}
+
+BufferDumpResult MonitoringSession::dumpBuffer(const acquisition::TickView& tick, double now,
+                                               const QString& folder,
+                                               const DumpProgress& progress) {
+    return ZapiszBuforJakoPlikTekstowy(
+        tick, m_settings, {now, folder, m_address.lastAddress, m_power.direction, progress});
 }
 
 } // namespace korvanta::monitor

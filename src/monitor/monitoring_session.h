@@ -7,8 +7,11 @@
 #include "acquisition/acquisition_link.h"
 #include "acquisition/settings_record.h"
 #include "monitor/address_dispatch.h"
+#include "monitor/address_tick.h"
+#include "monitor/buffer_dump.h"
 #include "monitor/channel_functions.h"
 #include "monitor/current_values.h"
+#include "monitor/dynamic_recording.h"
 #include "monitor/measurement_step.h"
 #include "monitor/median_store.h"
 #include "monitor/moc1fazy.h"
@@ -33,6 +36,7 @@ public:
     SaveCounter& saveCounter() { return m_saveCounter; }
     const SaveCounter& saveCounter() const { return m_saveCounter; }
     const AddressDispatchState& addressState() const { return m_address; }
+    const DynamicRecording& dynamicRecording() const { return m_recording; }
 
     // The day number line times count from; set when a new measurement starts.
     double startTime() const { return m_startTime; }
@@ -56,10 +60,19 @@ public:
     ReportSaveResult saveReport(const ReportSaveInputs& inputs, const QStringList& lines);
 
     // The Measurements mode with the system-address check: decides the tick's action against the
-    // address list and carries out its effect on the blocks and the median store.
-    AddressAction addressTick(const QString& addressList);
+    // address list and carries it out. A newly arrived listed system gets the address step, then,
+    // when the step ran to its end, the dynamic-recording pass, and counts as one address step.
+    AddressTickResult addressTick(const acquisition::TickView& tick, const AddressInputs& inputs);
+    // "Save bufer..": the tick's table dumped for the system last processed.
+    BufferDumpResult dumpBuffer(const acquisition::TickView& tick, double now,
+                                const QString& folder, const DumpProgress& progress);
 
 private:
+    void runAddressStep(const acquisition::TickView& tick, char address,
+                        const AddressInputs& inputs, AddressTickResult& result);
+    DynamicPassResult dynamicPass(const acquisition::TickView& tick, char address,
+                                  const AddressInputs& inputs);
+
     acquisition::SettingsRecord m_settings;
     acquisition::AcquisitionLink m_link;
     CurrentValues m_values{};
@@ -69,6 +82,7 @@ private:
     double m_startTime = 0;
     QString m_previousFileName;
     AddressDispatchState m_address;
+    DynamicRecording m_recording;
 };
 
 } // namespace korvanta::monitor

@@ -138,6 +138,7 @@ void ChartPanel::buildToolBar() {
     ToolButton17 =
         addToolButton(QStringLiteral("ToolButton17"), QStringLiteral("Cały lub część wykresu"),
                       QStyle::SP_TitleBarMaxButton);
+    ToolButton17->setCheckable(true);
     ToolButton29 = addToolButton(QStringLiteral("ToolButton29"),
                                  QStringLiteral("Opcje serii danych"), QStyle::SP_BrowserReload);
     ToolButton29->setMenu(PopupMenu4);
@@ -254,6 +255,12 @@ void ChartPanel::applyAutoScaling() {
 
 void ChartPanel::advancePartView() {
     m_partViewCounter = (m_partViewCounter + 1) % kPartViewCounterCount;
+}
+
+void ChartPanel::applyPartView(std::optional<double> step) {
+    Chart1->setBottomAxisStart(step ? Chart1->bottomAxisStart() - *step : 0);
+    ToolButton17->setChecked(step.has_value());
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ChartPanel::prepareForMonitoringStart() {

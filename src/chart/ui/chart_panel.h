@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -43,6 +44,9 @@ public:
 
     // "Cały lub część wykresu": 0..9, an odd value selects the part view.
     int partViewCounter() const { return m_partViewCounter; }
+    // The part view of an address step: with a step, the bottom axis starts that many percent
+    // further left and ToolButton17 shows pressed; without one, it starts at 0, released.
+    void applyPartView(std::optional<double> step);
 
     SeriesClickMode seriesClickMode() const { return m_seriesMenu.mode(); }
     bool visible1Checked() const { return m_seriesMenu.isChecked(SeriesClickMode::VisibleThick); }

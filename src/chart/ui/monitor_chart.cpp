@@ -238,6 +238,18 @@ void MonitorChart::applyLimits(AxisLimits limits) {
 
 void MonitorChart::rescaleKeyAxis() {
     xAxis->rescale(true);
+    // The axis runs from the start position to the right edge (100 %), so the left edge of the
+    // chart shows the key that far along it. A start at or past the right edge is not drawn.
+    const double start = m_bottomAxisStart;
+    if (start != 0 && start < 100) {
+        const QCPRange fitted = xAxis->range();
+        xAxis->setRange(fitted.lower - fitted.size() * start / (100 - start), fitted.upper);
+    }
+}
+
+void MonitorChart::setBottomAxisStart(double percent) {
+    m_bottomAxisStart = percent;
+    rescaleKeyAxis();
 }
 
 void MonitorChart::setTimeAxis(bool dayTimes) {

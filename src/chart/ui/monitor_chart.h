@@ -53,8 +53,12 @@ public:
     // The limits last set. QCustomPlot cannot show an empty range, so equal limits are shown
     // as the value ± 1 while these keep what was set.
     AxisLimits valueLimits() const { return m_limits; }
-    // Fits the bottom axis to the visible series.
+    // Fits the bottom axis to the visible series, drawn from its start position on.
     void rescaleKeyAxis();
+    // Where the bottom axis starts, in percent of the chart width (0 at the left edge); a
+    // negative start stretches the axis to the left, so only the newest part is in view.
+    double bottomAxisStart() const { return m_bottomAxisStart; }
+    void setBottomAxisStart(double percent);
     // Time-of-day tick labels (live points) or point numbers (dynamic drawing, files).
     void setTimeAxis(bool dayTimes);
 
@@ -116,6 +120,7 @@ private:
     DepthShadows* m_shadows = nullptr;
     QSharedPointer<DayTimeTicker> m_ticker;
     AxisLimits m_limits;
+    double m_bottomAxisStart = 0;
     std::array<bool, kSeriesCount> m_legendListed{};
     bool m_legendVisible = false;
     bool m_depthView = false;

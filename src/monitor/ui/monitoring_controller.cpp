@@ -5,7 +5,10 @@
 #include "chart/ui/monitor_chart.h"
 #include "monitor/auto_restart.h"
 #include "monitor/period.h"
+#include "monitor/ui/address_mode_view.h"
 #include "monitor/ui/advanced_page.h"
+#include "monitor/ui/dump_progress_window.h"
+#include "monitor/ui/log_memo.h"
 #include "monitor/ui/program_settings_page.h"
 #include "monitor/ui/system_properties_page.h"
 #include "platform/handler_guard.h"
@@ -16,7 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
+#include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QToolButton>
 
@@ -31,19 +35,6 @@ QTimer* makeTimer(QObject* parent, const char* name, int interval, bool singleSh
     timer->setInterval(interval);
     timer->setSingleShot(singleShot);
     return timer;
-}
-
-void removeFirstLine(QPlainTextEdit& memo) {
-    QTextCursor cursor(memo.document());
-    cursor.movePosition(QTextCursor::Start);
-    if (!cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor)) {
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    }
-    cursor.removeSelectedText();
-}
-
-int lineCount(const QPlainTextEdit& memo) {
-    return memo.document()->isEmpty() ? 0 : memo.blockCount();
 }
 
 } // namespace
@@ -61,6 +52,12 @@ MonitoringController::MonitoringController(MonitoringSession& session,
     connect(Timer1, &QTimer::timeout, this, &MonitoringController::ToolButton6Click);
     connect(Timer4, &QTimer::timeout, this, &MonitoringController::Timer4Timer);
     connect(Timer8, &QTimer::timeout, this, &MonitoringController::Timer8Timer);
+    m_address = new AddressModeView(m_pages, m_startDirectory, this);
+    connect(m_address, &AddressModeView::ratesChanged, this, &MonitoringController::ratesChanged);
+    connect(m_address, &AddressModeView::saveStatusChanged, this,
+            &MonitoringController::saveStatusChanged);
+    connect(m_pages.advanced.saveBufferButton(), &QPushButton::clicked, this,
+            &MonitoringController::Button7Click);
 }
 
 bool MonitoringController::guard(const std::function<void()>& handler) {
@@ -164,6 +161,9 @@ void MonitoringController::ToolButton4Click() {
 }
 
 void MonitoringController::ToolButton6Click() {
+    if (m_dumping) {
+        return;
+    }
     const bool cycleTick = Timer1->isActive();
     if (cycleTick) {
         m_load.tickStarted(m_monotonic.elapsed());
@@ -203,7 +203,7 @@ void MonitoringController::runModeStep() {
         pomiaryN();
         return;
     }
-    m_session.addressTick(m_pages.advanced.addressList()->text());
+    adresPomiaryN();
 }
 
 void MonitoringController::stallWatch() {
@@ -249,6 +249,9 @@ void MonitoringController::Timer8Timer() {
 }
 
 void MonitoringController::Timer4Timer() {
+    if (m_dumping) {
+        return;
+    }
     guard([this] {
         m_session.ensureDataTable();
         const acquisition::TickView tick = m_session.link().tick();
@@ -333,6 +336,44 @@ void MonitoringController::RaportyN() {
     showSaveResult(saved.saved, saved.saveFailure, saved.savePath);
     m_pages.chart.chart()->setHoldsFile(false);
     m_pages.chart.applyAutoScaling();
+}
+
+void MonitoringController::adresPomiaryN() {
+    DumpProgressWindow progress(m_pages.log.window());
+    AddressInputs inputs = m_address->inputs(m_services.clock->now());
+    inputs.progress = [&progress](int done, int total) {
+        progress.report(done, total);
+    };
+    AddressTickResult result;
+    {
+        const QScopedValueRollback<bool> busy(m_dumping, true);
+        result = m_session.addressTick(m_session.link().tick(), inputs);
+    }
+    if (result.action == AddressAction::RunAddressStep) {
+        m_address->show(result, [this] { Action1Execute(); });
+    }
+    if (const auto error = result.conversionError()) {
+        throw *error;
+    }
+}
+
+void MonitoringController::Button7Click() {
+    if (m_dumping) {
+        return;
+    }
+    guard([this] {
+        m_session.ensureDataTable();
+        DumpProgressWindow progress(m_pages.log.window());
+        BufferDumpResult dump;
+        {
+            const QScopedValueRollback<bool> busy(m_dumping, true);
+            dump = m_session.dumpBuffer(
+                m_session.link().tick(), m_services.clock->now(),
+                m_pages.advanced.dynamicDirectory()->text(),
+                [&progress](int done, int total) { progress.report(done, total); });
+        }
+        m_address->showDump(dump);
+    });
 }
 
 } // namespace korvanta::monitor::ui

@@ -26,6 +26,7 @@ class ChartPanel;
 
 namespace korvanta::monitor::ui {
 
+class AddressModeView;
 class AdvancedPage;
 class ProgramSettingsPage;
 class SystemPropertiesPage;
@@ -57,6 +58,8 @@ public:
     void Timer8Timer();
     // The dynamic drawing step, every period in the dynamic mode.
     void Timer4Timer();
+    // "Save bufer..": the data table dumped for the system last processed.
+    void Button7Click();
     // Stops every timer of the cycle (the closing paths).
     void stopAll();
 
@@ -90,6 +93,7 @@ private:
     void runCycle();
     void showCycleStatus();
     void pomiaryN();
+    void adresPomiaryN();
     void RaportyN();
     void Action1Execute();
     void clearForNewMeasurement();
@@ -108,6 +112,10 @@ private:
     int m_tickCount = 0; // cycle ticks since monitoring started
     CycleLoad m_load;
     QElapsedTimer m_monotonic; // the clock of the cycle's load, from the start of monitoring
+    // A buffer dump is running: it lets timers through to keep the window drawn, and a tick
+    // or a dump that comes then is left out, as it would wait behind the dump.
+    bool m_dumping = false;
+    AddressModeView* m_address = nullptr; // the address mode's inputs and results on the pages
 };
 
 } // namespace korvanta::monitor::ui

@@ -302,5 +302,28 @@ TEST(MonitorChartTest, LivePointsStayWithinTwentyFourBytes) {
     EXPECT_LE(chart.pointStorageBytes(), chart.pointCount() * 24);
 }
 
+TEST(MonitorChartTest, BottomAxisStartShowsOnlyTheNewestPartOfTheData) {
+    MonitorChart chart;
+    SettingsRecord s;
+    s.setActive(1, true);
+    s.setAddGraph(1, true);
+    s.setChartCoefficient(1, 1);
+    const double minute = 60.0 / 86400;
+    for (int i = 0; i <= 4; ++i) {
+        chart.addLivePoints(s, valuesFrom({1.0 * i}), kNow + i * minute, false);
+    }
+    EXPECT_NEAR(chart.xAxis->range().lower, kNow, 1e-9);
+    // The axis starting at -100 % is twice the chart's width: its right half is in view.
+    chart.setBottomAxisStart(-100);
+    EXPECT_NEAR(chart.xAxis->range().lower, kNow + 2 * minute, 1e-9);
+    EXPECT_NEAR(chart.xAxis->range().upper, kNow + 4 * minute, 1e-9);
+    // It holds for the points that come after, until it is back at 0.
+    chart.addLivePoints(s, valuesFrom({5}), kNow + 6 * minute, false);
+    EXPECT_NEAR(chart.xAxis->range().lower, kNow + 3 * minute, 1e-9);
+    chart.setBottomAxisStart(0);
+    EXPECT_NEAR(chart.xAxis->range().lower, kNow, 1e-9);
+    EXPECT_NEAR(chart.xAxis->range().upper, kNow + 6 * minute, 1e-9);
+}
+
 } // namespace
 } // namespace korvanta::chart::ui
