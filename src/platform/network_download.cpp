@@ -41,6 +41,31 @@ bool isComplete(const QNetworkReply& reply, qint64 received) {
     return !announced.isValid() || announced.toLongLong() == received;
 }
 
+QNetworkRequest requestFor(const QUrl& url, std::chrono::milliseconds stallTimeout) {
+    QNetworkRequest request(url);
+    request.setSslConfiguration(tlsConfiguration());
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(static_cast<int>(stallTimeout.count()));
+    // Without this Qt asks for a compressed body and unpacks it, and the announced length would
+    // no longer be the length received.
+    request.setRawHeader("Accept-Encoding", "identity");
+    return request;
+}
+
+DownloadOutcome transferOutcome(const QNetworkReply& reply, qint64 received) {
+    const QString address = reply.url().toDisplayString();
+    if (reply.error() != QNetworkReply::NoError) {
+        return failed(isNotPublished(reply) ? DownloadStatus::NotPublished : DownloadStatus::Failed,
+                      address + QStringLiteral(": ") + reply.errorString());
+    }
+    if (!isComplete(reply, received)) {
+        return failed(DownloadStatus::Failed,
+                      address + QStringLiteral(": the transfer was cut short"));
+    }
+    return {DownloadStatus::Done, {}};
+}
+
 } // namespace
 
 NetworkDownload::NetworkDownload(std::chrono::milliseconds stallTimeout)
@@ -56,17 +81,8 @@ DownloadOutcome NetworkDownload::toFile(const QUrl& url, const QString& path) {
         return failed(DownloadStatus::Failed, common::fileFailure(path, file.errorString()));
     }
 
-    QNetworkRequest request(url);
-    request.setSslConfiguration(tlsConfiguration());
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(static_cast<int>(m_stallTimeout.count()));
-    // Without this Qt asks for a compressed body and unpacks it, and the announced length would
-    // no longer be the length received.
-    request.setRawHeader("Accept-Encoding", "identity");
-
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(request);
+    QNetworkReply* reply = manager.get(requestFor(url, m_stallTimeout));
     qint64 received = 0;
     bool written = true;
     const auto store = [&] {
@@ -91,19 +107,14 @@ DownloadOutcome NetworkDownload::toFile(const QUrl& url, const QString& path) {
     if (!written) {
         return failed(DownloadStatus::Failed, common::fileFailure(path, file.errorString()));
     }
-    if (reply->error() != QNetworkReply::NoError) {
-        return failed(isNotPublished(*reply) ? DownloadStatus::NotPublished
-                                             : DownloadStatus::Failed,
-                      url.toDisplayString() + QStringLiteral(": ") + reply->errorString());
-    }
-    if (!isComplete(*reply, received)) {
-        return failed(DownloadStatus::Failed,
-                      url.toDisplayString() + QStringLiteral(": the transfer was cut short"));
+    const DownloadOutcome transfer = transferOutcome(*reply, received);
+    if (!transfer.done()) {
+        return transfer;
     }
     if (!file.commit()) {
         return failed(DownloadStatus::Failed, common::fileFailure(path, file.errorString()));
     }
-    return {DownloadStatus::Done, {}};
+    return transfer;
 }
 
 } // namespace korvanta::platform

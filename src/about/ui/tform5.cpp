@@ -5,12 +5,13 @@
 #include "about/update_addresses.h"
 #include "about/version_check.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace korvanta::about::ui {
 namespace {
@@ -108,9 +109,16 @@ TForm5::TForm5(const platform::Services& services, QString programPath, QWidget*
 
 void TForm5::SpeedButton1Click() {
     showWaiting(SpeedButton1, QStringLiteral("  Wait !!"));
-    showOutcome(SpeedButton1,
-                checkNewVersion(*m_download, UpdateAddresses::fromEnvironment().versionText,
-                                versionFileDirectory()));
+    // "newver.txt" goes beside the program, or, where an installed program cannot write, into a
+    // temporary directory of its own.
+    QString directory = QFileInfo(m_programPath).absolutePath();
+    std::optional<QTemporaryDir> scratch;
+    if (!QFileInfo(directory).isWritable()) {
+        directory = scratch.emplace().path();
+    }
+    showOutcome(
+        SpeedButton1,
+        checkNewVersion(*m_download, UpdateAddresses::fromEnvironment().versionText, directory));
 }
 
 void TForm5::SpeedButton3Click() {
@@ -124,11 +132,6 @@ void TForm5::SpeedButton2Click() {
         m_messages->showCritical(QStringLiteral("System WINDOWS zgłosił bląd...."),
                                  QStringLiteral("Błąd..."));
     }
-}
-
-QString TForm5::versionFileDirectory() const {
-    const QString programDirectory = QFileInfo(m_programPath).absolutePath();
-    return QFileInfo(programDirectory).isWritable() ? programDirectory : QDir::tempPath();
 }
 
 } // namespace korvanta::about::ui

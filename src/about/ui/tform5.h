@@ -23,10 +23,6 @@ private:
     void SpeedButton1Click();
     void SpeedButton3Click();
     void SpeedButton2Click();
-    // Where "newver.txt" goes: the program's directory, or the temporary one when that cannot be
-    // written.
-    QString versionFileDirectory() const;
-
     platform::Messages* m_messages;
     platform::Launcher* m_launcher;
     platform::Download* m_download;
