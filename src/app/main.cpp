@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/handler_guard.h"
 #include "platform/launcher.h"
+#include "platform/network_download.h"
 #include "platform/services.h"
 #include "platform/ui/guarded_application.h"
 #include "platform/ui/qt_dialogs.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/qt_translations.h"
 #include "platform/ui/termination_signals.h"
 
+#include <QIcon>
 #include <QTimer>
 #include <exception>
 
@@ -42,11 +44,13 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     platform::ui::QtDialogs dialogs;
     platform::ProcessLauncher launcher;
     platform::SystemClock clock;
+    platform::NetworkDownload download;
 
     platform::Services services;
     services.messages = &messages;
     services.dialogs = &dialogs;
     services.launcher = &launcher;
+    services.download = &download;
     services.clock = &clock;
     services.endApplication = [] {
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
@@ -59,7 +63,7 @@ int run(platform::ui::GuardedApplication& app, platform::ui::QtMessages& message
     app::ui::TForm34 window(services, arguments, programPath);
     messages.setParent(&window);
     dialogs.setParent(&window);
-    about::ui::TForm5 form5(&window);
+    about::ui::TForm5 form5(services, QCoreApplication::applicationFilePath(), &window);
     analysis::ui::TForm7 form7(&window);
     analysis::ui::TForm8 form8(&window);
     bench::ui::TForm9 form9(window.session().settings(), messages, &window);
@@ -81,6 +85,9 @@ int main(int argc, char** argv) {
     platform::ui::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvanta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvanta"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/korvanta.png")));
+    // Matches the desktop entry, so the desktop shows the entry's icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvanta"));
     platform::ui::installQtTranslations(app);
     platform::ui::QtMessages messages;
     app.setMessages(&messages);

@@ -34,4 +34,8 @@ bool ProcessLauncher::openInSpreadsheet(const QString& document, const QString& 
     return QProcess::startDetached(program, arguments, workingDirectory);
 }
 
+bool ProcessLauncher::openUrl(const QUrl& url) {
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+}
+
 } // namespace korvanta::platform

@@ -3,6 +3,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/download.h"
 #include "platform/launcher.h"
 #include "platform/messages.h"
 
@@ -17,6 +18,8 @@ struct Services {
     const Clock* clock = nullptr;
     // Ends the application after a closing path has run.
     std::function<void()> endApplication;
+    // Last, so that the brace-initialised lists of the fields above stay valid.
+    Download* download = nullptr;
 };
 
 } // namespace korvanta::platform

@@ -1,6 +1,6 @@
 #pragma once
-// A launcher for tests: records the programs it was asked to start and the documents it was asked
-// to open in the spreadsheet program.
+// A launcher for tests: records the programs it was asked to start, the documents it was asked to
+// open in the spreadsheet program and the addresses it was asked to open.
 
 #include "platform/launcher.h"
 
@@ -28,8 +28,13 @@ public:
         spreadsheetOpens.push_back({document, workingDirectory});
         return result;
     }
+    bool openUrl(const QUrl& url) override {
+        openedUrls.push_back(url);
+        return result;
+    }
     std::vector<Start> starts;
     std::vector<Open> spreadsheetOpens;
+    std::vector<QUrl> openedUrls;
     bool result = true;
 };
 

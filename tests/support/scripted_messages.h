@@ -18,6 +18,9 @@ public:
     void show(const QString& text, const QString& caption) override {
         shown.push_back({text, caption});
     }
+    void showCritical(const QString& text, const QString& caption) override {
+        critical.push_back({text, caption});
+    }
     bool askYesNo(const QString& text, const QString& caption) override {
         asked.push_back({text, caption});
         if (answers.empty()) {
@@ -39,6 +42,7 @@ public:
 
     std::deque<bool> answers; // answers to askYesNo, in order; No when empty
     std::vector<Shown> shown;
+    std::vector<Shown> critical; // boxes with the error icon
     std::vector<Shown> asked;
     QStringList errors;
 };

@@ -2,6 +2,7 @@
 
 #include "about/ui/tform5.h"
 #include "acquisition/settings_file.h"
+#include "acquisition/settings_location.h"
 #include "analysis/ui/analysis_page.h"
 #include "bench/test_record.h"
 #include "bench/ui/bench_controller.h"
@@ -38,6 +39,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -392,6 +394,9 @@ void TForm34::runStartup() {
     const QString exeName = QFileInfo(m_programPath).fileName();
     setWindowTitle(windowTitle() + QStringLiteral(" - ") + exeName);
     m_settingsFileName = acquisition::settingsFileNameFor(m_programPath);
+    m_settingsDirectory = acquisition::settingsDirectoryFor(
+        QCoreApplication::applicationDirPath(), m_startDirectory,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     loadSettingsFile();
     TabSheet2->loadGridFiles(QDir::currentPath());
     m_session->settings().setDynamicMode(false);
@@ -633,7 +638,7 @@ void TForm34::Timer3Timer() {
 }
 
 QString TForm34::settingsFilePath() const {
-    return QDir(m_startDirectory).filePath(m_settingsFileName);
+    return QDir(m_settingsDirectory).filePath(m_settingsFileName);
 }
 
 QString TForm34::statusPanelText(int panel) const {

@@ -146,6 +146,7 @@ private:
     QString m_programPath;
     QString m_startDirectory;
     QString m_settingsFileName;
+    QString m_settingsDirectory; // see acquisition::settingsDirectoryFor
     bool m_closing = false;
     bool m_closingOnTermination = false;
 

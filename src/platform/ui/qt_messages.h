@@ -13,6 +13,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     void show(const QString& text, const QString& caption) override;
+    void showCritical(const QString& text, const QString& caption) override;
     bool askYesNo(const QString& text, const QString& caption) override;
     void showError(const QString& text) override;
 

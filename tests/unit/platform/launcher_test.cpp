@@ -1,5 +1,6 @@
 // The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND.
 #include "platform/launcher.h"
+#include "support/environment_variable.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,34 @@ TEST(Launcher, OpensTheDocumentWithTheConfiguredSpreadsheetCommand) {
     const QString expected =
         QDir(dir.filePath("dane")).canonicalPath() + QStringLiteral("\n--calc\nPlikRaportu.ods\n");
     EXPECT_EQ(QString::fromLocal8Bit(waitForFile(out)), expected);
+}
+
+TEST(Launcher, OpensAnAddressWithXdgOpenAndSaysWhenItCannot) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("opened.txt"));
+    const QString script = dir.filePath(QStringLiteral("xdg-open"));
+    QFile scriptFile(script);
+    ASSERT_TRUE(scriptFile.open(QIODevice::WriteOnly));
+    scriptFile.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"%1.part\"; "
+                                    "/bin/mv \"%1.part\" \"%1\"\n")
+                         .arg(out)
+                         .toLocal8Bit());
+    scriptFile.close();
+    ASSERT_TRUE(QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner));
+    ProcessLauncher launcher;
+    const QUrl page(QStringLiteral("https://example.test/Support/korvanta.html?a=b c"));
+
+    {
+        testing::EnvironmentVariable path("PATH", dir.path().toLocal8Bit());
+        EXPECT_TRUE(launcher.openUrl(page));
+    }
+    EXPECT_EQ(QString::fromLocal8Bit(waitForFile(out)),
+              QStringLiteral("https://example.test/Support/korvanta.html?a=b%20c\n"));
+
+    testing::EnvironmentVariable path("PATH",
+                                      dir.filePath(QStringLiteral("nothing")).toLocal8Bit());
+    EXPECT_FALSE(launcher.openUrl(page));
 }
 
 } // namespace
