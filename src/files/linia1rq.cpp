@@ -3,7 +3,6 @@
 #include "common/cp1250.h"
 #include "common/number_format.h"
 
-#include <QByteArray>
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -74,16 +73,25 @@ float toFloat(std::string_view word) {
 void copyCut(std::string_view word, char* field, std::uint8_t& length) {
     length =
         static_cast<std::uint8_t>(std::min<std::size_t>(word.size(), Linia1RQ::kDateTimeLength));
-    std::memcpy(field, word.data(), length);
+    std::copy_n(word.data(), length, field);
+}
+
+// The names a file without header gives its columns, made once and shared by every parser.
+const std::array<QString, Linia1RQ::kNameCount>& defaultNames() {
+    static const std::array<QString, Linia1RQ::kNameCount> names = [] {
+        std::array<QString, Linia1RQ::kNameCount> n;
+        for (int k = 0; k < Linia1RQ::kMaxValues; ++k) {
+            n[static_cast<std::size_t>(k)] = QStringLiteral("k%1").arg(k + 1);
+        }
+        return n;
+    }();
+    return names;
 }
 
 } // namespace
 
 void Linia1RQ::reset() {
-    for (int k = 0; k < kMaxValues; ++k) {
-        m_names[static_cast<std::size_t>(k)] = QStringLiteral("k%1").arg(k + 1);
-    }
-    m_names[kNameCount - 1].clear();
+    m_names = defaultNames();
     m_description.clear();
     m_values.fill(0);
     m_valueCount = 0;
@@ -111,7 +119,7 @@ std::string_view Linia1RQ::splitWord(int index) const {
 
 void Linia1RQ::copyLine(std::string_view line) {
     m_lineLength = static_cast<std::uint16_t>(std::min<std::size_t>(line.size(), kMaxLineLength));
-    std::memcpy(m_line.data(), line.data(), m_lineLength);
+    std::copy_n(line.data(), m_lineLength, m_line.data());
     m_line[m_lineLength] = ' '; // ends the last word for splitWords
 }
 
@@ -190,15 +198,11 @@ void Linia1RQ::parseHeader(std::string_view line) {
     takeHeader();
 }
 
-// Names and description are decoded from code page 1250 once per file, so they may be slow.
 void Linia1RQ::takeHeader() {
-    const auto decode = [this](int index, std::size_t cut) {
-        const std::string_view bytes = splitWord(index).substr(0, cut);
-        return common::fromCp1250(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    };
-    m_description = decode(0, kMaxLineLength);
+    m_description = common::fromCp1250(splitWord(0));
     for (int k = 0; k < kNameCount; ++k) {
-        m_names[static_cast<std::size_t>(k)] = decode(k + 1, kNameLength);
+        m_names[static_cast<std::size_t>(k)] =
+            common::fromCp1250(splitWord(k + 1).substr(0, kNameLength));
     }
 }
 

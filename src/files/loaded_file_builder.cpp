@@ -76,7 +76,6 @@ void LoadedFileBuilder::takeLine(std::string_view line) {
     }
 }
 
-// date + " " + time; the usual time stamp is ASCII and skips the code page conversion.
 QString LoadedFileBuilder::label() const {
     const std::string_view date = m_parser.date();
     const std::string_view time = m_parser.time();
@@ -84,10 +83,7 @@ QString LoadedFileBuilder::label() const {
     std::copy(date.begin(), date.end(), bytes);
     bytes[date.size()] = ' ';
     std::copy(time.begin(), time.end(), bytes + date.size() + 1);
-    const auto size = static_cast<qsizetype>(date.size() + 1 + time.size());
-    const bool ascii = std::all_of(bytes, bytes + size,
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return ascii ? QString::fromLatin1(bytes, size) : common::fromCp1250(QByteArray(bytes, size));
+    return common::fromCp1250(std::string_view(bytes, date.size() + 1 + time.size()));
 }
 
 // Point i of a column comes from data line i until the column first misses a line (the

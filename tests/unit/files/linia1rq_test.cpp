@@ -59,7 +59,9 @@ TEST(Linia1RQ, ClassifiesDateTimeNumberedAndOtherLines) {
 
     const int dataLines = p.dataLineCount();
     // A date whose second word is no time is not a data line, although it starts with a digit.
-    for (const char* other : {"2026-07-12 abc 5", "2026-07-12", "opis 1 2", "", "   ", "-5 6"}) {
+    const std::string_view others[] = {
+        "2026-07-12 abc 5", "2026-07-12", "opis 1 2", "", "   ", "-5 6", std::string_view()};
+    for (const std::string_view other : others) {
         p.parse(other);
         EXPECT_FALSE(p.dataLine()) << other;
         EXPECT_FALSE(p.hasDate()) << other;
