@@ -1,5 +1,6 @@
 #include "platform/launcher.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -32,6 +33,15 @@ bool ProcessLauncher::openInSpreadsheet(const QString& document, const QString& 
     const QString program = arguments.takeFirst();
     arguments.append(document);
     return QProcess::startDetached(program, arguments, workingDirectory);
+}
+
+bool ProcessLauncher::openFolder(const QString& directory) {
+    const QFileInfo folder(directory);
+    if (!folder.isDir()) {
+        return false;
+    }
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {folder.absoluteFilePath()},
+                                   QDir::currentPath());
 }
 
 } // namespace korvanta::platform

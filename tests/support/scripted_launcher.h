@@ -1,6 +1,6 @@
 #pragma once
-// A launcher for tests: records the programs it was asked to start and the documents it was asked
-// to open in the spreadsheet program.
+// A launcher for tests: records the programs it was asked to start, the documents it was asked
+// to open in the spreadsheet program and the folders it was asked to show.
 
 #include "platform/launcher.h"
 
@@ -28,8 +28,13 @@ public:
         spreadsheetOpens.push_back({document, workingDirectory});
         return result;
     }
+    bool openFolder(const QString& directory) override {
+        folderOpens << directory;
+        return result;
+    }
     std::vector<Start> starts;
     std::vector<Open> spreadsheetOpens;
+    QStringList folderOpens;
     bool result = true;
 };
 
