@@ -3,7 +3,6 @@
 #include "acquisition/settings_file.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
-#include "common/number_format.h"
 #include "files/spreadsheet_copy.h"
 #include "files/text_export.h"
 #include "files/ui/chart_printing.h"
@@ -144,8 +143,6 @@ void ExportController::ToolButton8Click() {
     if (!path) {
         return;
     }
-    // The chart export writes its numbers with '.', and the program keeps that separator.
-    common::setDecimalSeparator(QLatin1Char('.'));
     QStringList lines = chartLines();
     lines.prepend(header);
     if (writeWithCompanion(*path, lines)) {

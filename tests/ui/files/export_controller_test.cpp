@@ -197,7 +197,7 @@ TEST_F(ExportTest, FailedWritesAreShownAndAnUnwrittenFileGetsNoCompanion) {
     click("ToolButton20");
     trigger("Saveas1");
     ASSERT_EQ(messages.errors.size(), 3);
-    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("zajety.txt"))) << messages.errors[0];
+    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("zajety.txt"))) << messages.errors[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(data(QStringLiteral("zajety.sett"))));
     EXPECT_EQ(messages.countShown(QStringLiteral("Save error ")), 0);
 
