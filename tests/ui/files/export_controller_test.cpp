@@ -197,7 +197,8 @@ TEST_F(ExportTest, FailedWritesAreShownAndAnUnwrittenFileGetsNoCompanion) {
     click("ToolButton20");
     trigger("Saveas1");
     ASSERT_EQ(messages.errors.size(), 3);
-    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("zajety.txt"))) << messages.errors[0].toStdString();
+    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("zajety.txt")))
+        << messages.errors[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(data(QStringLiteral("zajety.sett"))));
     EXPECT_EQ(messages.countShown(QStringLiteral("Save error ")), 0);
 
@@ -222,6 +223,7 @@ TEST_F(ExportTest, CopiesTheChartAndTheWholeWindowToTheClipboard) {
     VisibilityCounter panelSeen(panel);
     VisibilityCounter statusSeen(status);
     QApplication::clipboard()->clear();
+    EXPECT_EQ(find<QAction>("Copyall1")->text(), QStringLiteral("Copy all "));
     trigger("Copyall1");
     const QImage copied = QApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());

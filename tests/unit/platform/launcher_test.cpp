@@ -1,4 +1,5 @@
-// The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND.
+// The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND
+// and shows only folders that exist.
 #include "platform/launcher.h"
 
 #include <QDir>
@@ -54,6 +55,16 @@ TEST(Launcher, OpensTheDocumentWithTheConfiguredSpreadsheetCommand) {
     const QString expected =
         QDir(dir.filePath("dane")).canonicalPath() + QStringLiteral("\n--calc\nPlikRaportu.ods\n");
     EXPECT_EQ(QString::fromLocal8Bit(waitForFile(out)), expected);
+}
+
+TEST(Launcher, RefusesToShowAFolderThatIsNotThere) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("plik.dan")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ProcessLauncher launcher;
+    EXPECT_FALSE(launcher.openFolder(dir.filePath(QStringLiteral("brak"))));
+    EXPECT_FALSE(launcher.openFolder(file.fileName()));
 }
 
 } // namespace
