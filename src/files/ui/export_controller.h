@@ -1,7 +1,7 @@
 #pragma once
-// The export commands of the window: the chart and the text view saved as text, the chart and
-// the window copied to the clipboard, data files handed to the spreadsheet program, the data
-// directory shown in the file manager, and the main chart printed.
+// The export commands of the window: the chart and the text view saved as text, the window
+// copied to the clipboard (the chart panel copies its chart itself), data files handed to the
+// spreadsheet program, the data directory shown in the file manager, and the main chart printed.
 
 #include "acquisition/settings_record.h"
 #include "platform/services.h"
