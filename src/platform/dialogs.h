@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace korvanta::platform {
@@ -16,6 +17,13 @@ struct FileDialogRequest {
     QString filter; // in the "description|pattern|description|pattern" form
 };
 
+// What the print dialog lets the user choose beside the printer.
+struct PrintDialogRequest {
+    bool pageNumbers = false; // a range of page numbers
+    bool selection = false;   // the selection only
+    bool warning = false;     // a printer that is not installed is reported before printing
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -25,6 +33,8 @@ public:
     // The colour the user confirmed, or nothing when the dialog was cancelled (a colour only
     // browsed to is not handed back).
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    // Sets `printer` up as the user chose; false when the dialog was cancelled.
+    virtual bool choosePrinter(QPrinter& printer, const PrintDialogRequest& request) = 0;
 };
 
 } // namespace korvanta::platform

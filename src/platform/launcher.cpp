@@ -1,5 +1,6 @@
 #include "platform/launcher.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -36,6 +37,15 @@ bool ProcessLauncher::openInSpreadsheet(const QString& document, const QString& 
 
 bool ProcessLauncher::openUrl(const QUrl& url) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+}
+
+bool ProcessLauncher::openFolder(const QString& directory) {
+    const QFileInfo folder(directory);
+    if (!folder.isDir()) {
+        return false;
+    }
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {folder.absoluteFilePath()},
+                                   QDir::currentPath());
 }
 
 } // namespace korvanta::platform

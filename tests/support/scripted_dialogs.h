@@ -1,8 +1,9 @@
 #pragma once
-// File and colour dialogs for tests: answers from a script and records the requests.
+// File, colour and print dialogs for tests: answers from a script and records the requests.
 
 #include "platform/dialogs.h"
 
+#include <QPrinter>
 #include <deque>
 #include <vector>
 
@@ -25,6 +26,15 @@ public:
         }
         return colorAnswer.isValid() ? colorAnswer : initial;
     }
+    bool choosePrinter(QPrinter& printer, const platform::PrintDialogRequest& request) override {
+        printRequests.push_back(request);
+        if (!printAnswer) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*printAnswer);
+        return true;
+    }
 
     std::deque<std::optional<QString>> saveAnswers; // nullopt: cancel
     std::deque<std::optional<QString>> openAnswers;
@@ -33,6 +43,8 @@ public:
     QColor colorAnswer;
     bool colorAccepted = true;
     QColor colorInitial;
+    std::optional<QString> printAnswer; // the PDF file printed into; nothing: cancel
+    std::vector<platform::PrintDialogRequest> printRequests;
 
 private:
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {

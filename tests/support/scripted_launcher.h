@@ -1,6 +1,7 @@
 #pragma once
 // A launcher for tests: records the programs it was asked to start, the documents it was asked to
-// open in the spreadsheet program and the addresses it was asked to open.
+// open in the spreadsheet program, the addresses it was asked to open and the folders it was asked
+// to show.
 
 #include "platform/launcher.h"
 
@@ -32,9 +33,14 @@ public:
         openedUrls.push_back(url);
         return result;
     }
+    bool openFolder(const QString& directory) override {
+        folderOpens << directory;
+        return result;
+    }
     std::vector<Start> starts;
     std::vector<Open> spreadsheetOpens;
     std::vector<QUrl> openedUrls;
+    QStringList folderOpens;
     bool result = true;
 };
 

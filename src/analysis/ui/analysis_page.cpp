@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -44,6 +45,7 @@ AnalysisPage::AnalysisPage(QWidget* parent)
     layout->addWidget(buildSidePanel());
     layout->addWidget(buildCharts(), 1);
     keepPagesInStep();
+    buildContextMenu();
 }
 
 QWidget* AnalysisPage::buildSidePanel() {
@@ -214,6 +216,16 @@ QWidget* AnalysisPage::buildHistogramSettings() {
     grid->addWidget(Label62, 2, 1);
     grid->setRowStretch(3, 1);
     return page;
+}
+
+void AnalysisPage::buildContextMenu() {
+    m_contextMenu = new QMenu(this);
+    Copyall1 =
+        named(m_contextMenu->addAction(QStringLiteral("Copy all ")), QStringLiteral("Copyall1"));
+    connect(Copyall1, &QAction::triggered, this, &AnalysisPage::copyAllRequested);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_contextMenu->popup(mapToGlobal(at)); });
 }
 
 void AnalysisPage::keepPagesInStep() {

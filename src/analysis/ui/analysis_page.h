@@ -15,6 +15,7 @@
 #include <QWidget>
 
 class QCustomPlot;
+class QMenu;
 
 namespace korvanta::analysis::ui {
 
@@ -29,6 +30,10 @@ public:
     QCustomPlot* chart3() const { return Chart3; }
     QCustomPlot* chart4() const { return Chart4; }
 
+signals:
+    // "Copy all " of the tab's context menu: the whole window to the clipboard.
+    void copyAllRequested();
+
 private:
     QWidget* buildSidePanel();
     QWidget* buildCharts();
@@ -37,6 +42,7 @@ private:
     QWidget* buildChartWithTools(QCustomPlot* chart, const QStringList& toolNames,
                                  const QStringList& toolTexts);
     void keepPagesInStep();
+    void buildContextMenu();
 
     QCustomPlot* Chart2; // analysed signal
     QCustomPlot* Chart3; // spectrum
@@ -75,6 +81,8 @@ private:
     common::ui::LabeledEdit* LabeledEdit16; // number of bins
     QPushButton* Button6;                   // histogram
     QLabel* Label62;                        // bin width
+    QMenu* m_contextMenu;                   // context menu of the tab
+    QAction* Copyall1;                      // "Copy all "
 };
 
 } // namespace korvanta::analysis::ui

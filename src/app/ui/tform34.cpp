@@ -15,6 +15,7 @@
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
 #include "common/number_format.h"
+#include "files/ui/export_controller.h"
 #include "files/ui/file_browser_panel.h"
 #include "files/ui/report_panel.h"
 #include "monitor/monitoring_session.h"
@@ -131,6 +132,8 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
     m_bench = new bench::ui::BenchController(
         *m_session, m_services,
         {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *Label35, *m_monitoring}, this);
+    m_export = new files::ui::ExportController(m_session->settings(), m_services,
+                                               {*Panel3, *TabSheet4, *Memo1, *Panel1, *this}, this);
     connectPages();
     runStartup();
 }
@@ -382,6 +385,12 @@ void TForm34::connectPages() {
     connect(m, &MonitoringController::restartRequested, this, &TForm34::Closeandexit1Click);
     connect(m_bench, &bench::ui::BenchController::statusChanged, this,
             [this](const QString& text) { setStatusPanelText(1, text); });
+    using files::ui::ExportController;
+    connect(ToolButton20, &QToolButton::clicked, m_export, &ExportController::ToolButton20Click);
+    connect(Saveas1, &QAction::triggered, m_export, &ExportController::Saveas1Click);
+    connect(Printchart1, &QAction::triggered, m_export, &ExportController::Printchart1Click);
+    connect(TabSheet6, &analysis::ui::AnalysisPage::copyAllRequested, m_export,
+            &ExportController::Copyall1Click);
 }
 
 // ---------------------------------------------------------------------------------------------

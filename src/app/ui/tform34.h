@@ -37,6 +37,7 @@ class TForm9;
 class TForm10;
 } // namespace korvanta::bench::ui
 namespace korvanta::files::ui {
+class ExportController;
 class FileBrowserPanel;
 class ReportPanel;
 } // namespace korvanta::files::ui
@@ -199,6 +200,7 @@ private:
     monitor::ui::MonitoringController* m_monitoring = nullptr;
     bench::ui::BenchController* m_bench = nullptr;
     bench::ui::TestRecordController* m_testRecord = nullptr;
+    files::ui::ExportController* m_export = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 

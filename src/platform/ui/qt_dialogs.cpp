@@ -3,6 +3,9 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace korvanta::platform::ui {
 namespace {
@@ -52,6 +55,23 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor& initial) {
         return std::nullopt;
     }
     return dialog.selectedColor();
+}
+
+bool QtDialogs::choosePrinter(QPrinter& printer, const PrintDialogRequest& request) {
+    QPrintDialog dialog(&printer, m_parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageNumbers);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selection);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    if (request.warning && !printer.isValid()) {
+        QMessageBox::warning(
+            m_parent, QStringLiteral("Uwaga!"),
+            QStringLiteral("Drukarka %1 nie jest zainstalowana.").arg(printer.printerName()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace korvanta::platform::ui

@@ -1,5 +1,5 @@
 #pragma once
-// File and colour dialogs shown with the toolkit's standard dialogs.
+// File, colour and print dialogs shown with the toolkit's standard dialogs.
 
 #include "platform/dialogs.h"
 
@@ -13,6 +13,7 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool choosePrinter(QPrinter& printer, const PrintDialogRequest& request) override;
 
     // "desc|pat|desc|pat" to the toolkit's "desc (pat);;desc (pat)".
     static QString toolkitFilter(const QString& filter);

@@ -1,4 +1,5 @@
-// The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND.
+// The launcher opens documents in the spreadsheet program given by KORVANTA_SPREADSHEET_COMMAND
+// and shows only folders that exist; addresses open through xdg-open.
 #include "platform/launcher.h"
 #include "support/environment_variable.h"
 
@@ -83,6 +84,16 @@ TEST(Launcher, OpensAnAddressWithXdgOpenAndSaysWhenItCannot) {
     testing::EnvironmentVariable path("PATH",
                                       dir.filePath(QStringLiteral("nothing")).toLocal8Bit());
     EXPECT_FALSE(launcher.openUrl(page));
+}
+
+TEST(Launcher, RefusesToShowAFolderThatIsNotThere) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("plik.dan")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ProcessLauncher launcher;
+    EXPECT_FALSE(launcher.openFolder(dir.filePath(QStringLiteral("brak"))));
+    EXPECT_FALSE(launcher.openFolder(file.fileName()));
 }
 
 } // namespace
