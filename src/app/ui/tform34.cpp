@@ -15,6 +15,7 @@
 #include "chart/ui/monitor_chart.h"
 #include "common/number_format.h"
 #include "files/ui/file_browser_panel.h"
+#include "files/ui/file_load_controller.h"
 #include "files/ui/report_panel.h"
 #include "monitor/monitoring_session.h"
 #include "monitor/ui/advanced_page.h"
@@ -129,6 +130,11 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
     m_bench = new bench::ui::BenchController(
         *m_session, m_services,
         {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *Label35, *m_monitoring}, this);
+    m_fileLoad = new files::ui::FileLoadController(
+        m_session->settings(), m_services,
+        {*Panel1, *Panel3, *Memo1, *TabSheet6->findChild<QCheckBox*>(QStringLiteral("CheckBox5")),
+         *this},
+        this);
     connectPages();
     runStartup();
 }
@@ -380,6 +386,12 @@ void TForm34::connectPages() {
     connect(m, &MonitoringController::restartRequested, this, &TForm34::Closeandexit1Click);
     connect(m_bench, &bench::ui::BenchController::statusChanged, this,
             [this](const QString& text) { setStatusPanelText(1, text); });
+    connect(Open1, &QAction::triggered, m_fileLoad,
+            [this] { guard([this] { m_fileLoad->Open1Click(); }); });
+    connect(m_fileLoad, &files::ui::FileLoadController::statusChanged, this,
+            [this](const QString& text) { setStatusPanelText(1, text); });
+    connect(m_fileLoad, &files::ui::FileLoadController::companionSettingsLoaded, this,
+            &TForm34::applyGeometryAndPanelSizes);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -38,6 +38,7 @@ class TForm10;
 } // namespace korvanta::bench::ui
 namespace korvanta::files::ui {
 class FileBrowserPanel;
+class FileLoadController;
 class ReportPanel;
 } // namespace korvanta::files::ui
 namespace korvanta::about::ui {
@@ -198,6 +199,7 @@ private:
     monitor::ui::MonitoringController* m_monitoring = nullptr;
     bench::ui::BenchController* m_bench = nullptr;
     bench::ui::TestRecordController* m_testRecord = nullptr;
+    files::ui::FileLoadController* m_fileLoad = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 

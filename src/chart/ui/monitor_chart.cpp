@@ -119,6 +119,60 @@ void MonitorChart::clearForNewMeasurement() {
     }
 }
 
+void MonitorChart::emptyAllSeries() {
+    for (ChartSeries* s : m_series) {
+        s->data()->clear();
+        s->labels().reset();
+        s->setVisible(false);
+        s->setPenWidth(1);
+    }
+    Series72->data()->clear();
+    Series72->setVisible(false);
+}
+
+void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
+                            FileSeries shown) {
+    emptyAllSeries();
+    auto labels = std::make_shared<const LabelTexts>(file.labels ? *file.labels : QStringList());
+    // The file's own list of labels is dropped as soon as the block holds them.
+    file.labels.reset();
+    const int count = std::min(static_cast<int>(file.columns.size()), kSeriesCount);
+    for (int p = 0; p < count; ++p) {
+        files::LoadedColumn& column = file.columns[static_cast<std::size_t>(p)];
+        if (column.values.empty()) {
+            continue;
+        }
+        ChartSeries* s = m_series[static_cast<std::size_t>(p)];
+        fillFromColumn(*s, column, labels);
+        s->setName(file.names[static_cast<std::size_t>(p)]);
+        setSeriesColor(p, colorFromRecord(settings.seriesColor(p + 1)));
+        s->setVisible(shown == FileSeries::All || settings.addGraph(p + 1));
+    }
+    setTimeAxis(false);
+    rescaleKeyAxis();
+}
+
+void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
+                                  const std::shared_ptr<const LabelTexts>& labels) {
+    const auto count = static_cast<qsizetype>(column.values.size());
+    QVector<QCPGraphData> points(count);
+    QCPGraphData* out = points.data();
+    const float* values = column.values.data();
+    for (qsizetype i = 0; i < count; ++i) {
+        out[i].key = static_cast<double>(i);
+        out[i].value = values[i];
+    }
+    // The container takes the vector over without copying it; the column's values go at once,
+    // so a large file is never held twice for long.
+    series.data()->set(points, true);
+    std::vector<float>().swap(column.values);
+    std::shared_ptr<const std::vector<int>> lines;
+    if (!column.lines.empty()) {
+        lines = std::make_shared<const std::vector<int>>(std::move(column.lines));
+    }
+    series.labels().setTexts(labels, std::move(lines));
+}
+
 void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
                                  std::span<const double, 64> values, double now,
                                  bool visible1Checked) {
@@ -437,9 +491,12 @@ std::size_t MonitorChart::pointStorageBytes() const {
     std::set<const void*> stores;
     for (const ChartSeries* s : m_series) {
         bytes += static_cast<std::size_t>(s->data()->size()) * sizeof(QCPGraphData);
-        const void* store = s->labels().sharedStore();
-        if (store != nullptr && stores.insert(store).second) {
-            bytes += s->labels().sharedBytes();
+        const PointLabels& labels = s->labels();
+        if (labels.sharedStore() != nullptr && stores.insert(labels.sharedStore()).second) {
+            bytes += labels.sharedBytes();
+        }
+        if (labels.indexStore() != nullptr && stores.insert(labels.indexStore()).second) {
+            bytes += labels.indexBytes();
         }
     }
     return bytes;
