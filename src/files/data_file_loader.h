@@ -5,6 +5,7 @@
 #include "common/result.h"
 #include "files/linia1rq.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -31,17 +32,21 @@ struct LoadedFile {
     std::array<QString, Linia1RQ::kNameCount> names; // column names
     std::vector<LoadedColumn> columns;               // at most 32, only those with points
     std::shared_ptr<const QStringList> labels;       // per data line: date + " " + time
-    int lastValueCount = 0; // the parser's value count after the last line (the bar count)
+    int lastValueCount = 0; // the parser's value count after the last line (the bar count);
+                            // 0 when the file has no data line
     int dataLines = 0;
     int longLine = 0;       // 1-based number of a line over 999 characters that ended the read
     bool cancelled = false; // the progress callback asked to stop; what was read stays
 };
 
-// Called now and then with the bytes read and the file's size; false stops the load.
+// Called every few MB with the bytes read and the file's size; false stops the load.
 using LoadProgress = std::function<bool(qint64 done, qint64 total)>;
 
 // Reads the file as the chart loader does. A file that cannot be opened fails with the reason;
 // a file without data lines loads no column.
 common::Result<LoadedFile> loadDataFile(const QString& path, const LoadProgress& progress = {});
+
+// The same for the bytes of a whole file already in memory.
+LoadedFile loadDataBytes(QByteArrayView bytes, const LoadProgress& progress = {});
 
 } // namespace korvanta::files
