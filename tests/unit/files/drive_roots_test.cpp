@@ -19,10 +19,10 @@ TEST(DriveRootsTest, OffersTheRootRealMountsAndHomeOnce) {
         {QStringLiteral("/home"), "ext4"},
         {QStringLiteral("/media/jan/USB"), "vfat"},
     };
-    EXPECT_EQ(driveRoots(volumes, QStringLiteral("/home/jan")),
-              (QStringList{QStringLiteral("/"), QStringLiteral("/home"),
-                           QStringLiteral("/media/jan/USB"), QStringLiteral("/srv/pomiary"),
-                           QStringLiteral("/home/jan")}));
+    EXPECT_EQ(
+        driveRoots(volumes, QStringLiteral("/home/jan")),
+        (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/media/jan/USB"),
+                     QStringLiteral("/srv/pomiary"), QStringLiteral("/home/jan")}));
     // A home that is a mount point of its own is offered once.
     EXPECT_EQ(driveRoots(volumes, QStringLiteral("/home/")),
               (QStringList{QStringLiteral("/"), QStringLiteral("/home"),

@@ -21,10 +21,10 @@ protected:
 
 TEST_F(RawTextTest, LinesComeBackUnchangedWhateverTheirEnds) {
     // Code page 1250: 0xB9 'ą', 0x9C 'ś'; blanks and tabs are kept as they are.
-    const auto raw = readRawText(write("Opis k1 k3 \r\n10:00:00.000  1.5\t2\r\n\r\nz\xb9 \x9c\nx\ry"));
+    const auto raw =
+        readRawText(write("Opis k1 k3 \r\n10:00:00.000  1.5\t2\r\n\r\nz\xb9 \x9c\nx\ry"));
     ASSERT_TRUE(raw) << raw.reason().toStdString();
-    EXPECT_EQ(raw.value().text,
-              QStringLiteral("Opis k1 k3 \n10:00:00.000  1.5\t2\n\nzą ś\nx\ny"));
+    EXPECT_EQ(raw.value().text, QStringLiteral("Opis k1 k3 \n10:00:00.000  1.5\t2\n\nzą ś\nx\ny"));
     EXPECT_EQ(raw.value().lines, 6);
     EXPECT_FALSE(raw.value().cancelled);
 
