@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -25,6 +26,21 @@ QString defaultTitle(int index) {
 
 bool isSeriesIndex(int index) {
     return index >= 0 && index < MonitorChart::kSeriesCount;
+}
+
+// The lowest and highest value of a series, NaN left out, in one tight pass: a loaded file gives
+// millions of points, and the container's own valueRange tests key ranges and signs point by point.
+void includeValues(const QCPGraphDataContainer& data, ValueExtent& extent) {
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
+    for (auto it = data.constBegin(); it != data.constEnd(); ++it) {
+        // Written so that a NaN compares false and leaves both bounds as they are.
+        lowest = it->value < lowest ? it->value : lowest;
+        highest = it->value > highest ? it->value : highest;
+    }
+    if (lowest <= highest) {
+        extent.include(lowest, highest);
+    }
 }
 
 // Gives a series exactly `count` points, so the dynamic walk can overwrite them in place and a
@@ -155,12 +171,16 @@ void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsR
 void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
                                   const std::shared_ptr<const LabelTexts>& labels) {
     const auto count = static_cast<qsizetype>(column.values.size());
-    QVector<QCPGraphData> points(count);
-    QCPGraphData* out = points.data();
+    QVector<QCPGraphData> points;
+    points.reserve(count);
     const float* values = column.values.data();
+    // One point copied in each time: its copy is inline, while the library's constructors are
+    // calls into it, once per point.
+    QCPGraphData point;
     for (qsizetype i = 0; i < count; ++i) {
-        out[i].key = static_cast<double>(i);
-        out[i].value = values[i];
+        point.key = static_cast<double>(i);
+        point.value = values[i];
+        points.append(point);
     }
     // The container takes the vector over without copying it; the column's values go at once,
     // so a large file is never held twice for long.
@@ -247,18 +267,11 @@ void MonitorChart::rysowanieD(const acquisition::TickView& view,
 void MonitorChart::scaleToData(const acquisition::SettingsRecord& settings,
                                bool monitoringRunning) {
     ValueExtent extent;
-    const auto consider = [&extent](const ChartSeries* s) {
-        bool found = false;
-        const QCPRange range = s->data()->valueRange(found);
-        if (found) {
-            extent.include(range.lower, range.upper);
-        }
-    };
     if (!settings.barChart()) {
         for (int i = 0; i < kSeriesCount; ++i) {
             const ChartSeries* s = m_series[static_cast<std::size_t>(i)];
             if (monitoringRunning ? settings.active(i + 1) : s->visible()) {
-                consider(s);
+                includeValues(*s->data(), extent);
             }
         }
     } else if (Series72->visible()) {
