@@ -21,15 +21,17 @@ LoadProgressDialog::~LoadProgressDialog() {
     delete m_dialog;
 }
 
-LoadProgress LoadProgressDialog::callback() {
-    return [this](qint64 done, qint64 total) {
-        return report(done, total);
+LoadProgress LoadProgressDialog::callback(double start, double stop) {
+    return [this, start, stop](qint64 done, qint64 total) {
+        const double part =
+            total > 0 ? std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0)
+                      : 0.0;
+        return report(start + part * (stop - start));
     };
 }
 
-bool LoadProgressDialog::report(qint64 done, qint64 total) {
-    const int step =
-        total > 0 ? static_cast<int>(std::clamp<qint64>(done * kSteps / total, 0, kSteps)) : 0;
+bool LoadProgressDialog::report(double fraction) {
+    const int step = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * kSteps);
     // Only a visible change touches the dialog: a shown dialog handles the pending events on
     // every value, which is what lets the cancel button be pressed during the load.
     if (step != m_step) {

@@ -21,9 +21,10 @@ public:
     LoadProgressDialog(const LoadProgressDialog&) = delete;
     LoadProgressDialog& operator=(const LoadProgressDialog&) = delete;
 
-    // The callback for the loader: moves the bar and answers false once the user cancelled.
-    LoadProgress callback();
-    bool report(qint64 done, qint64 total);
+    // The callback for the loader: moves the bar and answers false once the user cancelled. A
+    // load done in steps gives each step its part of the bar, from `start` to `stop` (0 … 1).
+    LoadProgress callback(double start = 0, double stop = 1);
+    bool report(double fraction);
     bool cancelled() const;
     QProgressDialog* dialog() const { return m_dialog; }
 

@@ -25,6 +25,13 @@ TEST(LoadProgressDialogTest, ShowsLateAndStopsTheLoadOnCancel) {
     EXPECT_TRUE(report(0, 0)); // a file of unknown size
     EXPECT_FALSE(progress.cancelled());
 
+    // A load in two steps: the second fills the bar from 20 % on.
+    const LoadProgress second = progress.callback(0.2, 1);
+    EXPECT_TRUE(second(50, 100));
+    EXPECT_EQ(dialog->value(), 600);
+    EXPECT_TRUE(second(100, 100));
+    EXPECT_EQ(dialog->value(), 1000);
+
     dialog->cancel();
     EXPECT_TRUE(progress.cancelled());
     EXPECT_FALSE(report(600, 1000));
