@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev libgl-dev libqcustomplot-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   xvfb xauth poppler-utils
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

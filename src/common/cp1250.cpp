@@ -1,5 +1,6 @@
 #include "common/cp1250.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -80,6 +81,14 @@ QByteArray toCp1250(const QString& text) {
 QString fromCp1250(const QByteArray& bytes) {
     return QString::fromUtf8(decoder().run(bytes, QByteArrayLiteral("\xEF\xBF\xBD"),
                                            [](const char*, std::size_t) { return 1; }));
+}
+
+QString fromCp1250(std::string_view bytes) {
+    const auto size = static_cast<qsizetype>(bytes.size());
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return ascii ? QString::fromLatin1(bytes.data(), size)
+                 : fromCp1250(QByteArray(bytes.data(), size));
 }
 
 void writeFixedText(unsigned char* field, std::size_t size, const QString& text) {

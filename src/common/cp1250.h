@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <string_view>
 
 namespace korvanta::common {
 
@@ -11,6 +12,8 @@ namespace korvanta::common {
 QByteArray toCp1250(const QString& text);
 // Decodes code page 1250 bytes; a byte the code page does not define becomes U+FFFD.
 QString fromCp1250(const QByteArray& bytes);
+// The same for bytes in place; plain ASCII, the usual case, skips the converter.
+QString fromCp1250(std::string_view bytes);
 
 // Writes a text into a fixed field of `size` bytes: encoded, cut so that the field still ends in
 // NUL, the rest of the field zero-filled.

@@ -3,7 +3,6 @@
 #include "common/cp1250.h"
 #include "common/number_format.h"
 
-#include <QByteArray>
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -14,8 +13,13 @@ namespace korvanta::files {
 namespace {
 
 // The blanks of the C locale: a tab or a stray line-end byte separates words like a space.
+constexpr std::uint64_t kBlanks = (std::uint64_t(1) << ' ') | (std::uint64_t(1) << '\t') |
+                                  (std::uint64_t(1) << '\n') | (std::uint64_t(1) << '\v') |
+                                  (std::uint64_t(1) << '\f') | (std::uint64_t(1) << '\r');
+
 constexpr bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && ((kBlanks >> byte) & 1) != 0;
 }
 
 bool hasAt(std::string_view word, std::size_t position, char c) {
@@ -69,16 +73,25 @@ float toFloat(std::string_view word) {
 void copyCut(std::string_view word, char* field, std::uint8_t& length) {
     length =
         static_cast<std::uint8_t>(std::min<std::size_t>(word.size(), Linia1RQ::kDateTimeLength));
-    std::memcpy(field, word.data(), length);
+    std::copy_n(word.data(), length, field);
+}
+
+// The names a file without header gives its columns, made once and shared by every parser.
+const std::array<QString, Linia1RQ::kNameCount>& defaultNames() {
+    static const std::array<QString, Linia1RQ::kNameCount> names = [] {
+        std::array<QString, Linia1RQ::kNameCount> n;
+        for (int k = 0; k < Linia1RQ::kMaxValues; ++k) {
+            n[static_cast<std::size_t>(k)] = QStringLiteral("k%1").arg(k + 1);
+        }
+        return n;
+    }();
+    return names;
 }
 
 } // namespace
 
 void Linia1RQ::reset() {
-    for (int k = 0; k < kMaxValues; ++k) {
-        m_names[static_cast<std::size_t>(k)] = QStringLiteral("k%1").arg(k + 1);
-    }
-    m_names[kNameCount - 1].clear();
+    m_names = defaultNames();
     m_description.clear();
     m_values.fill(0);
     m_valueCount = 0;
@@ -93,19 +106,25 @@ void Linia1RQ::reset() {
 }
 
 std::string_view Linia1RQ::word(int index) const {
-    if (index < 0 || index >= m_wordCount) {
+    if (index < 0 || index >= kMaxWords) {
         return {};
     }
-    return text(m_words[static_cast<std::size_t>(index)]);
+    return splitWord(index + 2).substr(0, kWordLength);
+}
+
+std::string_view Linia1RQ::splitWord(int index) const {
+    return index < m_wordCount ? text(m_words[static_cast<std::size_t>(index)])
+                               : std::string_view();
 }
 
 void Linia1RQ::copyLine(std::string_view line) {
     m_lineLength = static_cast<std::uint16_t>(std::min<std::size_t>(line.size(), kMaxLineLength));
-    std::memcpy(m_line.data(), line.data(), m_lineLength);
+    std::copy_n(line.data(), m_lineLength, m_line.data());
+    m_line[m_lineLength] = ' '; // ends the last word for splitWords
 }
 
 // The first kSplitWords words of the copied line; the rest of the line is never needed.
-int Linia1RQ::splitWords(std::array<Span, kSplitWords>& words) const {
+void Linia1RQ::splitWords() {
     int count = 0;
     std::size_t i = 0;
     const std::size_t size = m_lineLength;
@@ -117,22 +136,13 @@ int Linia1RQ::splitWords(std::array<Span, kSplitWords>& words) const {
             break;
         }
         const std::size_t start = i;
-        while (i < size && !isBlank(m_line[i])) {
+        while (!isBlank(m_line[i])) {
             ++i;
         }
-        words[static_cast<std::size_t>(count++)] = {static_cast<std::uint16_t>(start),
-                                                    static_cast<std::uint16_t>(i - start)};
+        m_words[static_cast<std::size_t>(count++)] = {static_cast<std::uint16_t>(start),
+                                                      static_cast<std::uint16_t>(i - start)};
     }
-    return count;
-}
-
-void Linia1RQ::keepWords(const std::array<Span, kSplitWords>& words, int count) {
-    m_wordCount = std::max(0, count - 2);
-    for (int k = 0; k < m_wordCount; ++k) {
-        Span span = words[static_cast<std::size_t>(k + 2)];
-        span.length = std::min<std::uint16_t>(span.length, kWordLength);
-        m_words[static_cast<std::size_t>(k)] = span;
-    }
+    m_wordCount = count;
 }
 
 void Linia1RQ::takeDataLine(std::string_view date, std::string_view time) {
@@ -146,11 +156,10 @@ void Linia1RQ::takeDataLine(std::string_view date, std::string_view time) {
 
 // Consecutive numeric words from word `first` on, at most kMaxValues; `testFirst` false counts
 // the first of them whatever it holds.
-int Linia1RQ::readValues(const std::array<Span, kSplitWords>& words, int count, int first,
-                         bool testFirst) {
+int Linia1RQ::readValues(int first, bool testFirst) {
     int values = 0;
-    for (int k = first; k < count && values < kMaxValues; ++k) {
-        const std::string_view word = text(words[static_cast<std::size_t>(k)]);
+    for (int k = first; k < m_wordCount && values < kMaxValues; ++k) {
+        const std::string_view word = text(m_words[static_cast<std::size_t>(k)]);
         if ((values > 0 || testFirst) && !startsNumeric(word)) {
             break;
         }
@@ -162,49 +171,38 @@ int Linia1RQ::readValues(const std::array<Span, kSplitWords>& words, int count, 
 void Linia1RQ::parse(std::string_view line) {
     common::setDecimalSeparator(QLatin1Char('.'));
     copyLine(line);
-    std::array<Span, kSplitWords> words;
-    const int count = splitWords(words);
-    keepWords(words, count);
+    splitWords();
 
-    const std::string_view w1 = count > 0 ? text(words[0]) : std::string_view();
-    const std::string_view w2 = count > 1 ? text(words[1]) : std::string_view();
+    const std::string_view w1 = splitWord(0);
+    const std::string_view w2 = splitWord(1);
     m_dataLine = false;
     m_hasDate = false;
     m_hasTime = false;
     if (looksLikeDate(w1)) {
         if (looksLikeTime(w2)) {
             takeDataLine(w1, w2);
-            m_valueCount = readValues(words, count, 2, true);
+            m_valueCount = readValues(2, true);
         }
     } else if (looksLikeTime(w1) || startsWithDigit(w1)) {
         takeDataLine({}, w1);
-        m_valueCount = readValues(words, count, 1, false);
+        m_valueCount = readValues(1, false);
     }
     if (!m_dataLine && m_valueCount == 0) {
-        takeHeader(words, count);
+        takeHeader();
     }
 }
 
 void Linia1RQ::parseHeader(std::string_view line) {
     copyLine(line);
-    std::array<Span, kSplitWords> words;
-    const int count = splitWords(words);
-    keepWords(words, count);
-    takeHeader(words, count);
+    splitWords();
+    takeHeader();
 }
 
-// Names and description are decoded from code page 1250 once per file, so they may be slow.
-void Linia1RQ::takeHeader(const std::array<Span, kSplitWords>& words, int count) {
-    const auto decode = [this](Span span, std::size_t cut) {
-        span.length = static_cast<std::uint16_t>(std::min<std::size_t>(span.length, cut));
-        const std::string_view bytes = text(span);
-        return common::fromCp1250(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    };
-    m_description = count > 0 ? decode(words[0], kMaxLineLength) : QString();
+void Linia1RQ::takeHeader() {
+    m_description = common::fromCp1250(splitWord(0));
     for (int k = 0; k < kNameCount; ++k) {
-        const int w = k + 1;
         m_names[static_cast<std::size_t>(k)] =
-            w < count ? decode(words[static_cast<std::size_t>(w)], kNameLength) : QString();
+            common::fromCp1250(splitWord(k + 1).substr(0, kNameLength));
     }
 }
 

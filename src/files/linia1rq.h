@@ -60,17 +60,16 @@ private:
     static constexpr int kSplitWords = kMaxWords + 2;
 
     void copyLine(std::string_view line);
-    int splitWords(std::array<Span, kSplitWords>& words) const;
+    void splitWords();
     std::string_view text(Span span) const { return {m_line.data() + span.offset, span.length}; }
-    void keepWords(const std::array<Span, kSplitWords>& words, int count);
-    void takeHeader(const std::array<Span, kSplitWords>& words, int count);
+    std::string_view splitWord(int index) const;
+    void takeHeader();
     void takeDataLine(std::string_view date, std::string_view time);
-    int readValues(const std::array<Span, kSplitWords>& words, int count, int first,
-                   bool testFirst);
+    int readValues(int first, bool testFirst);
 
-    std::array<char, kMaxLineLength> m_line{};
+    std::array<char, kMaxLineLength + 1> m_line{};
     std::uint16_t m_lineLength = 0;
-    std::array<Span, kMaxWords> m_words{};
+    std::array<Span, kSplitWords> m_words{}; // the first words of the last line
     int m_wordCount = 0;
     std::array<char, kDateTimeLength> m_date{};
     std::array<char, kDateTimeLength> m_time{};

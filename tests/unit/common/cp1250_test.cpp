@@ -25,3 +25,11 @@ TEST(Cp1250, FixedFieldsAreCutAndTerminated) {
     const unsigned char full[3] = {'x', 'y', 'z'};
     EXPECT_EQ(readFixedText(full, sizeof full), QStringLiteral("xyz"));
 }
+
+TEST(Cp1250, BytesInPlaceDecodeLikeAByteArray) {
+    EXPECT_EQ(fromCp1250(std::string_view("k1 12:00")), QStringLiteral("k1 12:00"));
+    EXPECT_EQ(fromCp1250(std::string_view("\xA3\xF3\x64\x9F")), QStringLiteral("Łódź"));
+    EXPECT_EQ(fromCp1250(std::string_view("a\0b", 3)),
+              QString(QStringLiteral("a")) + QChar(0) + QLatin1Char('b'));
+    EXPECT_TRUE(fromCp1250(std::string_view()).isEmpty());
+}
