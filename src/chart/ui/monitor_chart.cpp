@@ -135,31 +135,29 @@ void MonitorChart::clearForNewMeasurement() {
     }
 }
 
-void MonitorChart::emptyAllSeries() {
-    for (ChartSeries* s : m_series) {
-        s->data()->clear();
-        s->labels().reset();
-        s->setVisible(false);
-        s->setPenWidth(1);
-    }
-    Series72->data()->clear();
-    Series72->setVisible(false);
-}
-
 void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
                             FileSeries shown) {
-    emptyAllSeries();
     auto labels = std::make_shared<const LabelTexts>(file.labels ? *file.labels : QStringList());
     // The file's own list of labels is dropped as soon as the block holds them.
     file.labels.reset();
-    const int count = std::min(static_cast<int>(file.columns.size()), kSeriesCount);
-    for (int p = 0; p < count; ++p) {
-        files::LoadedColumn& column = file.columns[static_cast<std::size_t>(p)];
-        if (column.values.empty()) {
+    Series72->data()->clear();
+    Series72->setVisible(false);
+    const auto columns = static_cast<int>(file.columns.size());
+    for (int p = 0; p < kSeriesCount; ++p) {
+        ChartSeries* s = m_series[static_cast<std::size_t>(p)];
+        s->setVisible(false);
+        s->setPenWidth(1);
+        files::LoadedColumn* column =
+            p < columns ? &file.columns[static_cast<std::size_t>(p)] : nullptr;
+        if (column == nullptr || column->values.empty()) {
+            // clear() would keep the capacity: an earlier file's points would stay held.
+            s->data()->set(QVector<QCPGraphData>());
+            s->labels().reset();
             continue;
         }
-        ChartSeries* s = m_series[static_cast<std::size_t>(p)];
-        fillFromColumn(*s, column, labels);
+        // The new points replace the old in one step, so the storage the old ones leave is there
+        // for the next series, already mapped.
+        fillFromColumn(*s, *column, labels);
         s->setName(file.names[static_cast<std::size_t>(p)]);
         setSeriesColor(p, colorFromRecord(settings.seriesColor(p + 1)));
         s->setVisible(shown == FileSeries::All || settings.addGraph(p + 1));

@@ -44,12 +44,11 @@ public:
 
     // A new measurement: every series emptied, hidden, normal, pen width 1.
     void clearForNewMeasurement();
-    // Before a file is drawn: every series, the bars included, emptied, hidden, pen width 1.
-    void emptyAllSeries();
-    // Draws a loaded file: after emptyAllSeries(), series p takes column p's points at
-    // X = 0, 1, 2 …, the file's labels (one block shared by all series), the title of column
-    // name p and the colour of channel p + 1, and is shown as `shown` says. The file's data is
-    // moved into the series. The caller replots.
+    // Draws a loaded file: every series emptied, hidden and of pen width 1, the bars cleared and
+    // hidden; then series p takes column p's points at X = 0, 1, 2 …, the file's labels (one
+    // block shared by all series), the title of column name p and the colour of channel p + 1,
+    // and is shown as `shown` says. The file's data is moved into the series; a series left
+    // empty gives its storage back. The caller replots.
     void showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
                   FileSeries shown);
     // The chart-point step (RysWyk): one bar per active channel, or one point per active channel
