@@ -76,10 +76,8 @@ void FileLoadController::Open1Click() {
 
 void FileLoadController::followChosenFile(const QString& path) {
     const QFileInfo info(path);
-    QString directory = info.absolutePath();
-    if (directory.endsWith(QLatin1Char('/')) && directory != QDir::rootPath()) {
-        directory.chop(1);
-    }
+    // Without a trailing separator, except the root, which is one.
+    const QString directory = info.absolutePath();
     m_settings.setFileListDirectory(directory);
     m_settings.setDataDirectory(
         directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/'));
@@ -152,9 +150,9 @@ void FileLoadController::reportLoad(const QString& path, const LoadedFile& file)
 
 void FileLoadController::wczytajWykresDoMemo() {
     m_pages.text.clear();
-    const QString name = m_pages.browser.fileName();
-    const QString path = monitor::enterDataDirectory(m_settings.dataDirectory(), name);
-    loadCompanionSettings(name);
+    const QString path =
+        monitor::enterDataDirectory(m_settings.dataDirectory(), m_pages.browser.fileName());
+    loadCompanionSettings(path);
     LoadProgressDialog progress(&m_pages.window, bareName(path));
     const auto raw = readRawText(path, progress.callback(0, kReadShare));
     if (!raw) {
@@ -174,10 +172,9 @@ void FileLoadController::wczytajWykresDoMemo() {
     }
 }
 
-void FileLoadController::loadCompanionSettings(const QString& dataFileName) {
-    // Relative to the data directory, which is current now; a missing companion changes nothing.
-    const QString companion = QDir::current().absoluteFilePath(companionSettingsName(dataFileName));
-    if (acquisition::readSettingsDump(companion, m_settings)) {
+void FileLoadController::loadCompanionSettings(const QString& dataFilePath) {
+    // A missing companion changes nothing.
+    if (acquisition::readSettingsDump(companionSettingsName(dataFilePath), m_settings)) {
         emit companionSettingsLoaded();
     }
 }

@@ -62,7 +62,7 @@ private:
     void loadPlot(const QString& path, chart::ui::FileSeries shown, bool bars);
     LoadedFile loadOrReport(const QString& path);
     void reportLoad(const QString& path, const LoadedFile& file);
-    void loadCompanionSettings(const QString& dataFileName);
+    void loadCompanionSettings(const QString& dataFilePath);
     void followChosenFile(const QString& path);
     bool guard(const std::function<void()>& handler);
 
