@@ -193,6 +193,9 @@ void Linia1RQ::parse(std::string_view line) {
 }
 
 void Linia1RQ::parseHeader(std::string_view line) {
+    m_dataLine = false;
+    m_hasDate = false;
+    m_hasTime = false;
     copyLine(line);
     splitWords();
     takeHeader();

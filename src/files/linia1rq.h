@@ -26,6 +26,8 @@ public:
     // Parses one line (code page 1250 bytes, without its line end; at most kMaxLineLength
     // bytes are looked at). While the value count is still 0 (nothing read yet) a line that is
     // not a data line is taken as the header. Sets the process-wide decimal separator to '.'.
+    // On a time or numbered line the first value word counts whatever it holds; a data line
+    // without values has value count 0 and leaves the value slots as they were.
     //
     // Values are C-notation numbers with '.' (as strtof reads them, "inf" and "nan" included); a
     // word converts as far as it is a number ("1e" gives 1, "1.5x" gives 1.5), a word with no

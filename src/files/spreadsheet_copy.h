@@ -12,7 +12,8 @@ QString spreadsheetCopyName(const QString& sourceName);
 enum class SpreadsheetCopyOutcome { Written, SourceMissing, CopyFailed };
 
 // Converts `source` into `copy`. The copy is made only once the source opened, so a missing
-// source never replaces a good earlier copy.
+// or unreadable source (SourceMissing) never replaces a good earlier copy; the copy is written
+// through a save file, so a copy that cannot be written (CopyFailed) leaves an earlier one whole.
 SpreadsheetCopyOutcome writeSpreadsheetCopy(const QString& source, const QString& copy);
 
 // Which hand-off converts: ".dan" for "Excel.exe"; ".dan" or ".txt" for "scalc.exe" (exact case).

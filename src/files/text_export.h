@@ -27,12 +27,14 @@ struct ExportSeries {
     int size = 0;                      // points in the series
 };
 
-// The lines after the header: one per point index of the reference series (the exported series
-// with the largest last visible index, the first of equals), its label, then " " and "#0.0000"
-// of each exported series' Y at that index (a series without that point gives no value).
+// The lines after the header: one per visible point index of the reference series (the
+// exported series with the largest last visible index, the first of equals), its label, then " "
+// and "#0.0000" of each exported series' Y at that index (a series without that point gives no
+// value). No exported series gives no lines. Sets the process-wide decimal separator to '.'.
 QStringList chartTextLines(const std::vector<ExportSeries>& series);
 
-// "pomiar.dan" gives "pomiar.sett": the last three characters replaced by "sett".
+// "pomiar.dan" gives "pomiar.sett": the last three characters replaced by "sett". A file name
+// shorter than three characters keeps them ("ab" gives "absett").
 QString companionSettingsName(const QString& dataFileName);
 
 // Writes the lines whole (QSaveFile, code page 1250, CR LF); a failure leaves an earlier file as
