@@ -211,6 +211,7 @@ int main(int argc, char** argv) {
     std::printf("median of %d runs, thread CPU time (the ratio: median of each run's open over "
                 "its bare pass); bare pass %.0f ms; open wall clock %.0f ms\n",
                 kRuns, median(bareMs), median(openWallMs));
+    std::printf("first open, its memory touched for the first time: %.0f ms\n", openMs.front());
     std::printf(
         "steps: loadDataFile %.0f ms, series filled %.0f ms, scaled and replotted %.0f ms\n",
         median(loadMs), median(fillMs), median(drawMs));
