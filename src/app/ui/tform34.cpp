@@ -17,6 +17,7 @@
 #include "common/number_format.h"
 #include "files/ui/export_controller.h"
 #include "files/ui/file_browser_panel.h"
+#include "files/ui/file_load_controller.h"
 #include "files/ui/report_panel.h"
 #include "monitor/monitoring_session.h"
 #include "monitor/ui/advanced_page.h"
@@ -134,6 +135,11 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
         {*TabSheet12, *TabSheet13, *Panel3, *Memo1, *Label35, *m_monitoring}, this);
     m_export = new files::ui::ExportController(m_session->settings(), m_services,
                                                {*Panel3, *TabSheet4, *Memo1, *Panel1, *this}, this);
+    m_fileLoad = new files::ui::FileLoadController(
+        m_session->settings(), m_services,
+        {*Panel1, *Panel3, *Memo1, *TabSheet6->findChild<QCheckBox*>(QStringLiteral("CheckBox5")),
+         *this},
+        this);
     connectPages();
     runStartup();
 }
@@ -391,6 +397,12 @@ void TForm34::connectPages() {
     connect(Printchart1, &QAction::triggered, m_export, &ExportController::Printchart1Click);
     connect(TabSheet6, &analysis::ui::AnalysisPage::copyAllRequested, m_export,
             &ExportController::Copyall1Click);
+    connect(Open1, &QAction::triggered, m_fileLoad,
+            [this] { guard([this] { m_fileLoad->Open1Click(); }); });
+    connect(m_fileLoad, &files::ui::FileLoadController::statusChanged, this,
+            [this](const QString& text) { setStatusPanelText(1, text); });
+    connect(m_fileLoad, &files::ui::FileLoadController::companionSettingsLoaded, this,
+            &TForm34::applyGeometryAndPanelSizes);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -39,6 +39,7 @@ class TForm10;
 namespace korvanta::files::ui {
 class ExportController;
 class FileBrowserPanel;
+class FileLoadController;
 class ReportPanel;
 } // namespace korvanta::files::ui
 namespace korvanta::about::ui {
@@ -201,6 +202,7 @@ private:
     bench::ui::BenchController* m_bench = nullptr;
     bench::ui::TestRecordController* m_testRecord = nullptr;
     files::ui::ExportController* m_export = nullptr;
+    files::ui::FileLoadController* m_fileLoad = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 

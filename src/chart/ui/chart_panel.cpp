@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
@@ -391,10 +392,25 @@ void ChartPanel::setBarCount(int count) {
     m_barCount = std::clamp(count, 0, MonitorChart::kSeriesCount);
 }
 
+void ChartPanel::showFileSnapshot(int channels, int dataLines) {
+    setBarCount(channels);
+    {
+        // The snapshot is drawn once below, whether or not the chart already holds a file.
+        const QSignalBlocker blocker(TrackBar1);
+        TrackBar1->setRange(1, std::max(1, dataLines));
+        TrackBar1->setValue(1);
+    }
+    showBarsAt(1);
+}
+
 void ChartPanel::onTrackBarChanged(int position) {
     if (position <= 1 && !Chart1->holdsFile()) {
         return;
     }
+    showBarsAt(position);
+}
+
+void ChartPanel::showBarsAt(int position) {
     QCPBars* bars = Chart1->barSeries();
     bars->data()->clear();
     bars->setVisible(true);

@@ -61,6 +61,10 @@ public:
     int barCount() const { return m_barCount; }
     void setBarCount(int count);
     QSlider* trackBar() const { return TrackBar1; }
+    // The first snapshot of a loaded file in the bar view: `channels` bars of the first points,
+    // the line series of those channels hidden, TrackBar1 from 1 to `dataLines` at 1 and Edit37
+    // the label of the first point.
+    void showFileSnapshot(int channels, int dataLines);
 
     // The series of the legend item last clicked (-1 before any click).
     int legendSeriesIndex() const { return m_legendSeriesIndex; }
@@ -93,6 +97,7 @@ private:
     void onLegendClicked(QCPLegend* legend, QCPAbstractLegendItem* item, QMouseEvent* event);
     void deleteLegendSeries();
     void onTrackBarChanged(int position);
+    void showBarsAt(int position);
     void advancePartView();
 
     ChartEnvironment m_env;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -25,6 +26,21 @@ QString defaultTitle(int index) {
 
 bool isSeriesIndex(int index) {
     return index >= 0 && index < MonitorChart::kSeriesCount;
+}
+
+// The lowest and highest value of a series, NaN left out, in one tight pass: a loaded file gives
+// millions of points, and the container's own valueRange tests key ranges and signs point by point.
+void includeValues(const QCPGraphDataContainer& data, ValueExtent& extent) {
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
+    for (auto it = data.constBegin(); it != data.constEnd(); ++it) {
+        // Written so that a NaN compares false and leaves both bounds as they are.
+        lowest = it->value < lowest ? it->value : lowest;
+        highest = it->value > highest ? it->value : highest;
+    }
+    if (lowest <= highest) {
+        extent.include(lowest, highest);
+    }
 }
 
 // Gives a series exactly `count` points, so the dynamic walk can overwrite them in place and a
@@ -119,6 +135,62 @@ void MonitorChart::clearForNewMeasurement() {
     }
 }
 
+void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
+                            FileSeries shown) {
+    auto labels = std::make_shared<const LabelTexts>(file.labels ? *file.labels : QStringList());
+    // The file's own list of labels is dropped as soon as the block holds them.
+    file.labels.reset();
+    Series72->data()->clear();
+    Series72->setVisible(false);
+    const auto columns = static_cast<int>(file.columns.size());
+    for (int p = 0; p < kSeriesCount; ++p) {
+        ChartSeries* s = m_series[static_cast<std::size_t>(p)];
+        s->setVisible(false);
+        s->setPenWidth(1);
+        files::LoadedColumn* column =
+            p < columns ? &file.columns[static_cast<std::size_t>(p)] : nullptr;
+        if (column == nullptr || column->values.empty()) {
+            // clear() would keep the capacity: an earlier file's points would stay held.
+            s->data()->set(QVector<QCPGraphData>());
+            s->labels().reset();
+            continue;
+        }
+        // The new points replace the old in one step, so the storage the old ones leave is there
+        // for the next series, already mapped.
+        fillFromColumn(*s, *column, labels);
+        s->setName(file.names[static_cast<std::size_t>(p)]);
+        setSeriesColor(p, colorFromRecord(settings.seriesColor(p + 1)));
+        s->setVisible(shown == FileSeries::All || settings.addGraph(p + 1));
+    }
+    setTimeAxis(false);
+    rescaleKeyAxis();
+}
+
+void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
+                                  const std::shared_ptr<const LabelTexts>& labels) {
+    const auto count = static_cast<qsizetype>(column.values.size());
+    QVector<QCPGraphData> points;
+    points.reserve(count);
+    const float* values = column.values.data();
+    // One point copied in each time: its copy is inline, while the library's constructors are
+    // calls into it, once per point.
+    QCPGraphData point;
+    for (qsizetype i = 0; i < count; ++i) {
+        point.key = static_cast<double>(i);
+        point.value = values[i];
+        points.append(point);
+    }
+    // The container takes the vector over without copying it; the column's values go at once,
+    // so a large file is never held twice for long.
+    series.data()->set(points, true);
+    std::vector<float>().swap(column.values);
+    std::shared_ptr<const std::vector<int>> lines;
+    if (!column.lines.empty()) {
+        lines = std::make_shared<const std::vector<int>>(std::move(column.lines));
+    }
+    series.labels().setTexts(labels, std::move(lines));
+}
+
 void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
                                  std::span<const double, 64> values, double now,
                                  bool visible1Checked) {
@@ -193,18 +265,11 @@ void MonitorChart::rysowanieD(const acquisition::TickView& view,
 void MonitorChart::scaleToData(const acquisition::SettingsRecord& settings,
                                bool monitoringRunning) {
     ValueExtent extent;
-    const auto consider = [&extent](const ChartSeries* s) {
-        bool found = false;
-        const QCPRange range = s->data()->valueRange(found);
-        if (found) {
-            extent.include(range.lower, range.upper);
-        }
-    };
     if (!settings.barChart()) {
         for (int i = 0; i < kSeriesCount; ++i) {
             const ChartSeries* s = m_series[static_cast<std::size_t>(i)];
             if (monitoringRunning ? settings.active(i + 1) : s->visible()) {
-                consider(s);
+                includeValues(*s->data(), extent);
             }
         }
     } else if (Series72->visible()) {
@@ -449,9 +514,12 @@ std::size_t MonitorChart::pointStorageBytes() const {
     std::set<const void*> stores;
     for (const ChartSeries* s : m_series) {
         bytes += static_cast<std::size_t>(s->data()->size()) * sizeof(QCPGraphData);
-        const void* store = s->labels().sharedStore();
-        if (store != nullptr && stores.insert(store).second) {
-            bytes += s->labels().sharedBytes();
+        const PointLabels& labels = s->labels();
+        if (labels.sharedStore() != nullptr && stores.insert(labels.sharedStore()).second) {
+            bytes += labels.sharedBytes();
+        }
+        if (labels.indexStore() != nullptr && stores.insert(labels.indexStore()).second) {
+            bytes += labels.indexBytes();
         }
     }
     return bytes;

@@ -8,10 +8,12 @@
 #include "chart/series_state.h"
 #include "chart/ui/chart_series.h"
 #include "chart/vector_channel.h"
+#include "files/data_file_loader.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <qcustomplot.h>
 #include <span>
@@ -20,6 +22,10 @@ namespace korvanta::chart::ui {
 
 class DayTimeTicker;
 class DepthShadows;
+
+// Which series of a loaded file are shown: all that have points, or only those of the channels
+// whose "Dodaj wykres" is set.
+enum class FileSeries { All, Plotted };
 
 class MonitorChart : public QCustomPlot {
     Q_OBJECT
@@ -38,6 +44,13 @@ public:
 
     // A new measurement: every series emptied, hidden, normal, pen width 1.
     void clearForNewMeasurement();
+    // Draws a loaded file: every series emptied, hidden and of pen width 1, the bars cleared and
+    // hidden; then series p takes column p's points at X = 0, 1, 2 …, the file's labels (one
+    // block shared by all series), the title of column name p and the colour of channel p + 1,
+    // and is shown as `shown` says. The file's data is moved into the series; a series left
+    // empty gives its storage back. The caller replots.
+    void showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
+                  FileSeries shown);
     // The chart-point step (RysWyk): one bar per active channel, or one point per active channel
     // at X = now on its line series. The caller replots.
     void addLivePoints(const acquisition::SettingsRecord& settings,
@@ -109,6 +122,8 @@ public:
 
 private:
     void buildSeries();
+    void fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
+                        const std::shared_ptr<const LabelTexts>& labels);
     void applyLimits(AxisLimits limits);
     void refreshLegendItems();
     int axisRectRow() const { return m_subtitle != nullptr ? 1 : 0; }

@@ -1,5 +1,7 @@
 #include "files/ui/file_browser_panel.h"
 
+#include "files/drive_roots.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -80,6 +82,7 @@ FileBrowserPanel::FileBrowserPanel(QWidget* parent)
     FileListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu5->popup(FileListBox1->mapToGlobal(at)); });
+    showDriveOf(m_directory);
     refresh();
 }
 
@@ -108,10 +111,25 @@ void FileBrowserPanel::buildPopupMenu() {
 }
 
 void FileBrowserPanel::fillDrives() {
-    DriveComboBox2->addItem(QDir::rootPath());
-    if (QDir::homePath() != QDir::rootPath()) {
-        DriveComboBox2->addItem(QDir::homePath());
+    DriveComboBox2->addItems(currentDriveRoots());
+}
+
+void FileBrowserPanel::showDriveOf(const QString& directory) {
+    // The deepest place that holds the directory, as a drive letter names the drive of a path.
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < DriveComboBox2->count(); ++i) {
+        const QString place = DriveComboBox2->itemText(i);
+        const bool holds = directory == place ||
+                           directory.startsWith(
+                               place.endsWith(QLatin1Char('/')) ? place : place + QLatin1Char('/'));
+        if (holds && place.size() > bestLength) {
+            best = i;
+            bestLength = place.size();
+        }
     }
+    const QSignalBlocker blocker(DriveComboBox2);
+    DriveComboBox2->setCurrentIndex(best);
 }
 
 void FileBrowserPanel::setDirectory(const QString& directory) {
@@ -120,6 +138,7 @@ void FileBrowserPanel::setDirectory(const QString& directory) {
         return;
     }
     m_directory = QDir::cleanPath(info.absoluteFilePath());
+    showDriveOf(m_directory);
     refresh();
 }
 

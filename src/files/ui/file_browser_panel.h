@@ -52,13 +52,14 @@ signals:
 private:
     void buildPopupMenu();
     void fillDrives();
+    void showDriveOf(const QString& directory);
     void fillDirectories();
     void fillFiles();
     void driveChosen(int index);
     void filterChosen(int index);
     void toggleExpanded();
 
-    QComboBox* DriveComboBox2;      // root and home directory
+    QComboBox* DriveComboBox2;      // root, mount points and home directory
     QComboBox* FilterComboBox1;     // masks offered for the file list
     QListWidget* DirectoryListBox1; // subdirectories, ".." first
     QListWidget* FileListBox1;      // files matching the mask

@@ -311,10 +311,11 @@ TEST_F(ChartPanelTest, SeriesResetWithAFileAsksForTheFileAgain) {
 
 TEST_F(ChartPanelTest, BarViewShowsOneSampleOfEveryFileChannel) {
     // A loaded file: 3 channels of 5 samples, labelled by the file's time texts.
-    auto texts = std::make_shared<QStringList>();
+    QStringList times;
     for (int i = 0; i < 5; ++i) {
-        *texts << QStringLiteral(" 10:00:0%1.000").arg(i);
+        times << QStringLiteral(" 10:00:0%1.000").arg(i);
     }
+    const auto texts = std::make_shared<LabelTexts>(times);
     for (int j = 0; j < 3; ++j) {
         for (int i = 0; i < 5; ++i) {
             chart()->series(j)->addData(i, 10 * (j + 1) + i);
@@ -346,6 +347,50 @@ TEST_F(ChartPanelTest, BarViewShowsOneSampleOfEveryFileChannel) {
     track->setValue(1);
     EXPECT_DOUBLE_EQ(bars->data()->at(2)->value, 30);
     EXPECT_EQ(child<QLineEdit>("Edit37")->text(), QStringLiteral(" 10:00:00.000"));
+}
+
+TEST_F(ChartPanelTest, AFileSnapshotShowsTheFirstSampleAndSetsTheTrackRange) {
+    QStringList times;
+    for (int i = 0; i < 5; ++i) {
+        times << QStringLiteral("2024-05-06 10:00:0%1.000").arg(i);
+    }
+    const auto texts = std::make_shared<LabelTexts>(times);
+    for (int j = 0; j < 4; ++j) {
+        for (int i = 0; i < 5; ++i) {
+            chart()->series(j)->addData(i, 100 * (j + 1) + i);
+        }
+        chart()->series(j)->labels().setTexts(texts);
+        chart()->setSeriesVisible(j, true);
+    }
+    QSlider* track = child<QSlider>("TrackBar1");
+    track->setRange(1, 9);
+    track->setValue(7);
+    // Neither moving the track nor the chart's earlier file draws a snapshot of its own.
+    chart()->setHoldsFile(true);
+    panel.showFileSnapshot(3, 5);
+    EXPECT_EQ(panel.barCount(), 3);
+    EXPECT_EQ(track->minimum(), 1);
+    EXPECT_EQ(track->maximum(), 5);
+    EXPECT_EQ(track->value(), 1);
+    QCPBars* bars = chart()->barSeries();
+    EXPECT_TRUE(bars->visible());
+    ASSERT_EQ(bars->data()->size(), 3);
+    for (int j = 0; j < 3; ++j) {
+        EXPECT_DOUBLE_EQ(bars->data()->at(j)->key, j + 1);
+        EXPECT_DOUBLE_EQ(bars->data()->at(j)->value, 100 * (j + 1));
+        EXPECT_FALSE(chart()->seriesVisible(j));
+    }
+    EXPECT_TRUE(chart()->seriesVisible(3)); // beyond the file's channels
+    EXPECT_EQ(child<QLineEdit>("Edit37")->text(), QStringLiteral("2024-05-06 10:00:00.000"));
+
+    // No data lines: the track stays at 1 and there are no bars.
+    for (int j = 0; j < 4; ++j) {
+        chart()->series(j)->data()->clear();
+    }
+    panel.showFileSnapshot(1, 0);
+    EXPECT_EQ(track->maximum(), 1);
+    EXPECT_EQ(bars->data()->size(), 0);
+    EXPECT_EQ(child<QLineEdit>("Edit37")->text(), QString());
 }
 
 } // namespace

@@ -287,6 +287,87 @@ TEST(MonitorChartTest, ValueMarksAndTheDepthViewChangeThePicture) {
     EXPECT_EQ(render(chart), plain);
 }
 
+// A loaded file as the loader gives it: two full columns and a third that only line 1 had.
+files::LoadedFile threeColumnFile() {
+    files::LoadedFile file;
+    file.names[0] = QStringLiteral("k1");
+    file.names[1] = QStringLiteral("k3");
+    file.names[2] = QString();
+    file.columns.resize(3);
+    file.columns[0].values = {1.5f, 2.5f, 3.5f};
+    file.columns[1].values = {-1, -2, -3};
+    file.columns[2].values = {42};
+    file.columns[2].lines = {1};
+    file.labels = std::make_shared<QStringList>(
+        QStringList{QStringLiteral("2024-05-06 10:00:00.000"),
+                    QStringLiteral("2024-05-06 10:00:01.000"), QStringLiteral(" 7")});
+    file.lastValueCount = 2;
+    file.dataLines = 3;
+    return file;
+}
+
+TEST(MonitorChartTest, AFileFillsItsSeriesWithSharedLabels) {
+    MonitorChart chart;
+    SettingsRecord s;
+    s.setSeriesColor(1, 0x0000FF00u);
+    s.setSeriesColor(2, 0x00FF0000u);
+    s.setSeriesColor(3, 0x000000FFu);
+    // What the chart held before goes: points, visibility, thick pens, the bars.
+    chart.series(5)->addData(0, 9);
+    chart.setSeriesVisible(5, true);
+    chart.setPenWidth(0, 4);
+    chart.barSeries()->addData(1, 3);
+    chart.barSeries()->setVisible(true);
+
+    chart.showFile(threeColumnFile(), s, FileSeries::All);
+    EXPECT_EQ(chart.series(5)->data()->size(), 0);
+    EXPECT_FALSE(chart.seriesVisible(5));
+    EXPECT_EQ(chart.barSeries()->data()->size(), 0);
+    EXPECT_FALSE(chart.barSeries()->visible());
+    ASSERT_EQ(chart.series(0)->data()->size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(chart.series(0)->data()->at(i)->key, i);
+        EXPECT_DOUBLE_EQ(chart.series(1)->data()->at(i)->value, -(i + 1));
+    }
+    EXPECT_DOUBLE_EQ(chart.series(0)->data()->at(2)->value, 3.5);
+    EXPECT_EQ(chart.penWidth(0), 1);
+    EXPECT_EQ(chart.seriesTitle(0), QStringLiteral("k1"));
+    EXPECT_EQ(chart.seriesTitle(1), QStringLiteral("k3"));
+    EXPECT_EQ(chart.seriesTitle(2), QString()); // an empty name stays empty
+    EXPECT_EQ(chart.seriesColor(0), QColor(0, 255, 0));
+    EXPECT_EQ(chart.seriesColor(1), QColor(0, 0, 255));
+    EXPECT_EQ(chart.seriesColor(2), QColor(255, 0, 0));
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_TRUE(chart.seriesVisible(p)) << p;
+    }
+    EXPECT_FALSE(chart.seriesVisible(3));
+    EXPECT_EQ(chart.pointLabel(0, 0), QStringLiteral("2024-05-06 10:00:00.000"));
+    EXPECT_EQ(chart.pointLabel(1, 2), QStringLiteral(" 7"));
+    // The third column's only point is at X = 0 and carries the label of its line.
+    ASSERT_EQ(chart.series(2)->data()->size(), 1);
+    EXPECT_DOUBLE_EQ(chart.series(2)->data()->at(0)->key, 0);
+    EXPECT_EQ(chart.pointLabel(2, 0), QStringLiteral("2024-05-06 10:00:01.000"));
+    // One block of labels for all series.
+    EXPECT_EQ(chart.series(0)->labels().sharedStore(), chart.series(2)->labels().sharedStore());
+    EXPECT_LE(chart.pointStorageBytes(), chart.pointCount() * sizeof(QCPGraphData) + 128);
+
+    // Only the plotted channels are shown; all get their points and titles.
+    s.setAddGraph(2, true);
+    chart.showFile(threeColumnFile(), s, FileSeries::Plotted);
+    EXPECT_FALSE(chart.seriesVisible(0));
+    EXPECT_TRUE(chart.seriesVisible(1));
+    EXPECT_FALSE(chart.seriesVisible(2));
+    EXPECT_EQ(chart.series(0)->data()->size(), 3);
+    EXPECT_EQ(chart.seriesTitle(0), QStringLiteral("k1"));
+
+    // A file without data lines leaves every series empty and hidden.
+    chart.showFile(files::LoadedFile{}, s, FileSeries::All);
+    EXPECT_EQ(chart.pointCount(), 0u);
+    for (int p = 0; p < MonitorChart::kSeriesCount; ++p) {
+        EXPECT_FALSE(chart.seriesVisible(p));
+    }
+}
+
 TEST(MonitorChartTest, LivePointsStayWithinTwentyFourBytes) {
     MonitorChart chart;
     SettingsRecord s;

@@ -1,7 +1,9 @@
 // The file browser: masks of the file list, refresh, directory navigation and the name box.
+#include "files/drive_roots.h"
 #include "files/ui/file_browser_panel.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -118,6 +120,33 @@ TEST_F(FileBrowserPanelTest, ClickedFileGoesIntoTheNameBox) {
     EXPECT_EQ(panel.fileName(), QStringLiteral("a.dan"));
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened.at(0).at(0).toString(), QStringLiteral("a.dan"));
+}
+
+TEST_F(FileBrowserPanelTest, TheDriveBoxOffersThePlacesAndShowsTheOneOfTheDirectory) {
+    auto* drives = panel.findChild<QComboBox*>(QStringLiteral("DriveComboBox2"));
+    ASSERT_NE(drives, nullptr);
+    QStringList offered;
+    for (int i = 0; i < drives->count(); ++i) {
+        offered << drives->itemText(i);
+    }
+    EXPECT_EQ(offered, currentDriveRoots());
+    EXPECT_EQ(offered.first(), QDir::rootPath());
+    EXPECT_TRUE(offered.contains(QDir::cleanPath(QDir::homePath())));
+
+    // The shown place is the deepest one that holds the directory.
+    const QString directory = QDir(dir.path()).absolutePath();
+    const QString shown = drives->currentText();
+    EXPECT_TRUE(shown == QDir::rootPath() || directory.startsWith(shown + QLatin1Char('/')))
+        << shown.toStdString();
+    for (const QString& place : offered) {
+        if (directory.startsWith(place + QLatin1Char('/'))) {
+            EXPECT_LE(place.size(), shown.size()) << place.toStdString();
+        }
+    }
+    panel.setDirectory(QDir::rootPath());
+    EXPECT_EQ(drives->currentText(), QDir::rootPath());
+    panel.setDirectory(QDir::homePath());
+    EXPECT_EQ(drives->currentText(), QDir::cleanPath(QDir::homePath()));
 }
 
 } // namespace

@@ -30,14 +30,57 @@ TEST(PointLabelsTest, SharedStampsAndTextsCoverTheirPointsOnly) {
     EXPECT_EQ(labels.sharedStore(), stamps.get());
     EXPECT_EQ(labels.sharedBytes(), 2 * sizeof(double));
 
-    labels.setTexts(std::make_shared<QStringList>(
-        QStringList{QStringLiteral(" 10:00:00.000"), QStringLiteral("b")}));
+    const auto texts = std::make_shared<LabelTexts>(
+        QStringList{QStringLiteral(" 10:00:00.000"), QStringLiteral("b")});
+    labels.setTexts(texts);
     EXPECT_EQ(labels.label(0, 5), QStringLiteral(" 10:00:00.000"));
     EXPECT_EQ(labels.label(1, 5), QStringLiteral("b"));
     EXPECT_EQ(labels.label(2, at(0, 0, 2, 0)), QStringLiteral("00:00:02.000"));
+    EXPECT_EQ(labels.sharedStore(), texts.get());
+    EXPECT_EQ(labels.indexStore(), nullptr);
 
     labels.reset();
     EXPECT_EQ(labels.label(0, at(0, 0, 3, 0)), QStringLiteral("00:00:03.000"));
+}
+
+TEST(PointLabelsTest, AnIndexPicksTheTextOfEachPoint) {
+    // A column that only some lines had: its points take the labels of those lines.
+    const auto texts = std::make_shared<LabelTexts>(
+        QStringList{QStringLiteral("l0"), QStringLiteral("l1"), QStringLiteral("l2")});
+    const auto lines = std::make_shared<std::vector<int>>(std::vector<int>{0, 2, 7});
+    PointLabels labels;
+    labels.setTexts(texts, lines);
+    EXPECT_EQ(labels.label(0, 0), QStringLiteral("l0"));
+    EXPECT_EQ(labels.label(1, 1), QStringLiteral("l2"));
+    EXPECT_EQ(labels.label(2, 2), QString()); // a line beyond the texts has no label
+    EXPECT_EQ(labels.label(3, at(0, 0, 4, 0)), QStringLiteral("00:00:04.000"));
+    EXPECT_EQ(labels.sharedStore(), texts.get());
+    EXPECT_EQ(labels.indexStore(), lines.get());
+    EXPECT_GE(labels.indexBytes(), 3 * sizeof(int));
+
+    labels.setStamps(std::make_shared<std::vector<double>>(1, at(1, 0, 0, 0)),
+                     QStringLiteral("hh:mm"));
+    EXPECT_EQ(labels.indexStore(), nullptr);
+    EXPECT_EQ(labels.label(1, at(0, 0, 5, 0)), QStringLiteral("00:00:05.000"));
+}
+
+TEST(LabelTextsTest, KeepsEveryTextExactlyInOneBlock) {
+    const QStringList texts{QStringLiteral("2024-01-02 10:00:00.000"), QString(),
+                            QStringLiteral(" 1"), QStringLiteral("zażółć gęślą"),
+                            QStringLiteral("x")};
+    const LabelTexts block(texts);
+    ASSERT_EQ(block.size(), texts.size());
+    for (int i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(block.at(i), texts.at(i)) << i;
+    }
+    // Characters once each plus one end offset per text: far below a string per text.
+    std::size_t chars = 0;
+    for (const QString& text : texts) {
+        chars += static_cast<std::size_t>(text.toUtf8().size());
+    }
+    EXPECT_GE(block.bytes(), chars + texts.size() * sizeof(std::size_t));
+    EXPECT_LE(block.bytes(), chars + texts.size() * sizeof(std::size_t) + 64);
+    EXPECT_EQ(LabelTexts().size(), 0);
 }
 
 } // namespace
