@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
-#include <numbers>
 #include <utility>
 
 namespace korvanta::analysis {
@@ -73,83 +71,36 @@ void FFTRQ::Compute(int mode) {
     if (!m_prepared) {
         return;
     }
-    transform();
-    reorder();
-    normalise(mode);
+    m_plan.prepare(m_stages, m_direction);
+    m_plan.butterflies(m_re.data() + 1, m_im.data() + 1);
+    reorderAndNormalise(mode);
     m_computed = true;
 }
 
-// Decimation in frequency; the twiddle of a stage is advanced by one complex multiplication per
-// butterfly group, not recomputed from its angle.
-void FFTRQ::transform() {
-    const std::uint32_t n = m_count;
-    double* re = m_re.data();
-    double* im = m_im.data();
-    for (int t = 1; t <= m_stages; ++t) {
-        const std::uint32_t le = std::uint32_t{1} << (m_stages + 1 - t);
-        const std::uint32_t h = le / 2;
-        const double wr = std::cos(std::numbers::pi / h);
-        const double wi = m_direction * std::sin(std::numbers::pi / h);
-        double ur = 1.0;
-        double ui = 0.0;
-        for (std::uint32_t j = 1; j <= h; ++j) {
-            for (std::uint32_t k = j; k <= n; k += le) {
-                const double tr = re[k] - re[k + h];
-                const double ti = im[k] - im[k + h];
-                re[k] = re[k] + re[k + h];
-                im[k] = im[k] + im[k + h];
-                re[k + h] = tr * ur - ti * ui;
-                im[k + h] = ti * ur + tr * ui;
-            }
-            const double vr = ur * wr - ui * wi;
-            ui = ur * wi + ui * wr;
-            ur = vr;
-        }
-    }
-}
-
-void FFTRQ::reorder() {
-    const std::uint32_t n = m_count;
-    std::uint32_t j = 1;
-    for (std::uint32_t i = 1; i < n; ++i) {
-        if (i < j) {
-            std::swap(m_re[i], m_re[j]);
-            std::swap(m_im[i], m_im[j]);
-        }
-        std::uint32_t k = n / 2;
-        while (k < j) {
-            j -= k;
-            k /= 2;
-        }
-        j += k;
-    }
-}
-
-void FFTRQ::normalise(int mode) {
+void FFTRQ::reorderAndNormalise(int mode) {
     const std::uint32_t n = m_count;
     const double length = m_sampleCount;
+    auto scaling = FftPlan::Scaling::None;
+    double value = 0.0;
     // Without samples the arrays are all zero; dividing by the length would turn them into NaN.
-    if ((mode == Spectrum || mode == Inverse) && m_sampleCount == 0) {
-        return;
+    if (mode == Spectrum && m_sampleCount > 0) {
+        scaling = FftPlan::Scaling::Divide;
+        value = length * 0.5;
+    } else if (mode == Inverse && m_sampleCount > 0) {
+        scaling = FftPlan::Scaling::Divide;
+        value = n / length;
+    } else if (mode == TwoOverN) {
+        scaling = FftPlan::Scaling::Multiply;
+        value = 2.0 / n;
     }
-    for (std::uint32_t k = 1; k <= n; ++k) {
-        switch (mode) {
-        case Spectrum:
-            m_re[k] = m_re[k] / (length * 0.5);
-            m_im[k] = m_im[k] / (length * 0.5);
-            break;
-        case Inverse:
-            m_re[k] = m_re[k] / (n / length);
-            m_im[k] = m_im[k] / (n / length);
-            break;
-        case TwoOverN:
-            m_re[k] = m_re[k] * (2.0 / n);
-            m_im[k] = m_im[k] * (2.0 / n);
-            break;
-        default:
-            return;
-        }
-    }
+    m_spareRe.resize(m_re.size());
+    m_spareIm.resize(m_im.size());
+    m_spareRe[0] = m_re[0];
+    m_spareIm[0] = m_im[0];
+    m_plan.reorder(m_re.data() + 1, m_im.data() + 1, m_spareRe.data() + 1, m_spareIm.data() + 1,
+                   scaling, value);
+    std::swap(m_re, m_spareRe);
+    std::swap(m_im, m_spareIm);
 }
 
 void FFTRQ::ComputeMagnitudes() {
@@ -158,10 +109,9 @@ void FFTRQ::ComputeMagnitudes() {
         return;
     }
     const std::size_t n = m_re.size() - 1;
-    m_mag.assign(n + 1, 0.0);
-    for (std::size_t k = 1; k <= n; ++k) {
-        m_mag[k] = std::sqrt(m_re[k] * m_re[k] + m_im[k] * m_im[k]);
-    }
+    m_mag.resize(n + 1);
+    m_mag[0] = 0.0;
+    FftPlan::magnitudes(m_re.data() + 1, m_im.data() + 1, m_mag.data() + 1, n);
 }
 
 double FFTRQ::MaxMagnitude() {

@@ -11,6 +11,8 @@
 // Misuse never throws: the operation shows one of the texts of errorText() through the Messages
 // seam (when one is given), remembers its code in lastError(), and an accessor returns 0.0.
 
+#include "analysis/fft_plan.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -93,9 +95,7 @@ public:
 
 private:
     void fail(Error code);
-    void transform();
-    void reorder();
-    void normalise(int mode);
+    void reorderAndNormalise(int mode);
 
     platform::Messages* m_messages;
     std::vector<double> m_sampleRe;
@@ -115,6 +115,10 @@ private:
     int m_requestedSize = 0;
     std::uint32_t m_halfSize = 1;
     int m_lastError = NoError;
+    FftPlan m_plan;
+    // Where the bins are put in natural order; swapped with re and im afterwards.
+    std::vector<double> m_spareRe;
+    std::vector<double> m_spareIm;
 };
 
 } // namespace korvanta::analysis
