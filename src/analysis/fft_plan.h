@@ -7,7 +7,7 @@
 // the order in which independent butterflies run (a block that fits in the cache finishes all
 // its stages before the next block starts), a table instead of the bit-reversal counter, and
 // separate contiguous real and imaginary arrays. Nothing here may be contracted into fused
-// multiply-adds the stage loops do not have; the build leaves FMA off (see CMakeLists.txt).
+// multiply-adds the stage loops do not have: this file is built with -ffp-contract=off.
 
 #include <cstddef>
 #include <cstdint>

@@ -71,13 +71,14 @@ void FFTRQ::Compute(int mode) {
     if (!m_prepared) {
         return;
     }
-    m_plan.prepare(m_stages, m_direction);
-    m_plan.butterflies(m_re.data() + 1, m_im.data() + 1);
-    reorderAndNormalise(mode);
+    FftPlan& plan = m_direction < 0 ? m_forwardPlan : m_inversePlan;
+    plan.prepare(m_stages, m_direction);
+    plan.butterflies(m_re.data() + 1, m_im.data() + 1);
+    reorderAndNormalise(plan, mode);
     m_computed = true;
 }
 
-void FFTRQ::reorderAndNormalise(int mode) {
+void FFTRQ::reorderAndNormalise(const FftPlan& plan, int mode) {
     const std::uint32_t n = m_count;
     const double length = m_sampleCount;
     auto scaling = FftPlan::Scaling::None;
@@ -97,8 +98,8 @@ void FFTRQ::reorderAndNormalise(int mode) {
     m_spareIm.resize(m_im.size());
     m_spareRe[0] = m_re[0];
     m_spareIm[0] = m_im[0];
-    m_plan.reorder(m_re.data() + 1, m_im.data() + 1, m_spareRe.data() + 1, m_spareIm.data() + 1,
-                   scaling, value);
+    plan.reorder(m_re.data() + 1, m_im.data() + 1, m_spareRe.data() + 1, m_spareIm.data() + 1,
+                 scaling, value);
     std::swap(m_re, m_spareRe);
     std::swap(m_im, m_spareIm);
 }

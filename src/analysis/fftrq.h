@@ -95,7 +95,7 @@ public:
 
 private:
     void fail(Error code);
-    void reorderAndNormalise(int mode);
+    void reorderAndNormalise(const FftPlan& plan, int mode);
 
     platform::Messages* m_messages;
     std::vector<double> m_sampleRe;
@@ -115,7 +115,9 @@ private:
     int m_requestedSize = 0;
     std::uint32_t m_halfSize = 1;
     int m_lastError = NoError;
-    FftPlan m_plan;
+    // The tables of the forward and of the inverse transform, each kept while its size stays.
+    FftPlan m_forwardPlan;
+    FftPlan m_inversePlan;
     // Where the bins are put in natural order; swapped with re and im afterwards.
     std::vector<double> m_spareRe;
     std::vector<double> m_spareIm;
