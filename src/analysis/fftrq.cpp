@@ -25,7 +25,7 @@ QString FFTRQ::errorText(int code) {
     }
 }
 
-std::uint32_t FFTRQ::PaddedSize(int requested) {
+std::uint32_t FFTRQ::paddedSize(int requested) {
     std::uint64_t size = 1;
     while (size < static_cast<std::uint64_t>(std::max(requested, 1))) {
         size *= 2;
@@ -50,7 +50,7 @@ void FFTRQ::Prepare() {
     }
     m_naturalSize = n;
     if (m_fixedSize) {
-        n = std::max(PaddedSize(m_requestedSize), n);
+        n = std::max(paddedSize(m_requestedSize), n);
         stages = std::countr_zero(n);
     }
     m_re.assign(std::size_t{n} + 1, 0.0);

@@ -10,6 +10,9 @@
 //
 // Misuse never throws: the operation shows one of the texts of errorText() through the Messages
 // seam (when one is given), remembers its code in lastError(), and an accessor returns 0.0.
+//
+// The tables of the transform (FftPlan) are made by the first Compute of a size and direction
+// and kept for the next ones, so a periodic spectrum of the same length does not make them again.
 
 #include "analysis/fft_plan.h"
 
@@ -45,11 +48,11 @@ public:
     static QString errorText(int code);
     // The transform size used for a typed zero-padding size: the next power of two not below it
     // (1 for sizes below 1), so a typed 1500 pads to 2048.
-    static std::uint32_t PaddedSize(int requested);
+    static std::uint32_t paddedSize(int requested);
 
     void AddSample(double re, double im);
     // Builds the zero-padded arrays. N is the smallest power of two not below the sample count;
-    // with fixedSize it is PaddedSize(requestedSize) instead, but never smaller than that natural
+    // with fixedSize it is paddedSize(requestedSize) instead, but never smaller than that natural
     // size, so no sample is ever dropped.
     void Prepare();
     // Transforms in the current direction, then normalises by mode (any other mode: none). With

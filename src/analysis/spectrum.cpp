@@ -62,7 +62,7 @@ common::Result<Spectrum> forwardSpectrum(FFTRQ& fft, std::span<const double> vis
     if (usesPadding(parameters, visible.size())) {
         fft.setRequestedSize(parameters.paddingSize);
         fft.setFixedSize(true);
-        s.paddedSize = FFTRQ::PaddedSize(parameters.paddingSize);
+        s.paddedSize = FFTRQ::paddedSize(parameters.paddingSize);
     }
     fft.Prepare();
     s.transformSize = fft.SampleCount();

@@ -177,12 +177,12 @@ TEST(FFTRQ, FixedSizePadsToTheTypedSizeRoundedUpAndNeverBelowTheNaturalSize) {
     EXPECT_FALSE(fft.fixedSize());
     EXPECT_EQ(fft.requestedSize(), 512); // kept by Reset
 
-    EXPECT_EQ(FFTRQ::PaddedSize(1500), 2048u);
-    EXPECT_EQ(FFTRQ::PaddedSize(2048), 2048u);
-    EXPECT_EQ(FFTRQ::PaddedSize(2049), 4096u);
-    EXPECT_EQ(FFTRQ::PaddedSize(1), 1u);
-    EXPECT_EQ(FFTRQ::PaddedSize(0), 1u);
-    EXPECT_EQ(FFTRQ::PaddedSize(-7), 1u);
+    EXPECT_EQ(FFTRQ::paddedSize(1500), 2048u);
+    EXPECT_EQ(FFTRQ::paddedSize(2048), 2048u);
+    EXPECT_EQ(FFTRQ::paddedSize(2049), 4096u);
+    EXPECT_EQ(FFTRQ::paddedSize(1), 1u);
+    EXPECT_EQ(FFTRQ::paddedSize(0), 1u);
+    EXPECT_EQ(FFTRQ::paddedSize(-7), 1u);
 }
 
 TEST(FFTRQ, MisuseShowsItsMessageAndReadsZero) {
