@@ -9,10 +9,10 @@ namespace korvanta::analysis {
 
 namespace {
 
+// Padding is used only when its size exceeds the number of samples.
 bool usesPadding(const SpectrumParameters& parameters, std::size_t sampleCount) {
-    return parameters.zeroPadding &&
-           static_cast<long long>(parameters.paddingSize) - static_cast<long long>(sampleCount) >=
-               1;
+    return parameters.zeroPadding && parameters.paddingSize > 0 &&
+           static_cast<std::size_t>(parameters.paddingSize) > sampleCount;
 }
 
 // The integer part of a bound, compared with the frequencies as a number.
