@@ -82,7 +82,7 @@ protected:
         for (int i = 0; i < values.size(); ++i) {
             series->addData(i + 1, values[i]);
         }
-        series->labels().setTexts(std::make_shared<const QStringList>(labels));
+        series->labels().setTexts(std::make_shared<const chart::LabelTexts>(labels));
     }
     void showKeys(double lower, double upper) { chart()->xAxis->setRange(lower, upper); }
 };
