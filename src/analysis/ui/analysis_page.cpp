@@ -90,27 +90,29 @@ QWidget* AnalysisPage::buildCharts() {
                              QStringLiteral("ToolButton36"), QStringLiteral("ToolButton38"),
                              QStringLiteral("ToolButton40"), QStringLiteral("ToolButton62"),
                              QStringLiteral("ToolButton63"), QStringLiteral("ToolButton43"),
-                             QStringLiteral("ToolButton47")},
+                             QStringLiteral("ToolButton47"), QStringLiteral("ToolButton56")},
                             {QStringLiteral("FFT"), QStringLiteral("IFFT"), QStringLiteral("1/2"),
                              QStringLiteral("x2"), QStringLiteral("Scaling"), QStringLiteral("∫"),
-                             QStringLiteral("∫∫"), QStringLiteral("Save"), QStringLiteral("Copy")}),
+                             QStringLiteral("∫∫"), QStringLiteral("Save"), QStringLiteral("Copy"),
+                             QStringLiteral("Print")}),
         QStringLiteral("FFT"));
     m_chartPages->addTab(
-        buildChartWithTools(
-            Chart4,
-            {QStringLiteral("ToolButton48"), QStringLiteral("ToolButton59"),
-             QStringLiteral("ToolButton50")},
-            {QStringLiteral("Scaling"), QStringLiteral("Save"), QStringLiteral("Copy")}),
+        buildChartWithTools(Chart4,
+                            {QStringLiteral("ToolButton48"), QStringLiteral("ToolButton59"),
+                             QStringLiteral("ToolButton50"), QStringLiteral("ToolButton58")},
+                            {QStringLiteral("Scaling"), QStringLiteral("Save"),
+                             QStringLiteral("Copy"), QStringLiteral("Print")}),
         QStringLiteral("Histogram"));
     m_settingsPages->addTab(buildFftSettings(), QStringLiteral("FFT Settings"));
     m_settingsPages->addTab(buildHistogramSettings(), QStringLiteral("Histogram Settings"));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(buildChartWithTools(
-        Chart2,
-        {QStringLiteral("ToolButton39"), QStringLiteral("ToolButton34"),
-         QStringLiteral("ToolButton46")},
-        {QStringLiteral("Scaling"), QStringLiteral("Save"), QStringLiteral("Copy")}));
+    splitter->addWidget(
+        buildChartWithTools(Chart2,
+                            {QStringLiteral("ToolButton39"), QStringLiteral("ToolButton34"),
+                             QStringLiteral("ToolButton46"), QStringLiteral("ToolButton54")},
+                            {QStringLiteral("Scaling"), QStringLiteral("Save"),
+                             QStringLiteral("Copy"), QStringLiteral("Print")}));
     splitter->addWidget(m_chartPages);
     splitter->addWidget(m_settingsPages);
     return splitter;

@@ -3,6 +3,7 @@
 #include "about/ui/tform5.h"
 #include "acquisition/settings_file.h"
 #include "acquisition/settings_location.h"
+#include "analysis/ui/analysis_controller.h"
 #include "analysis/ui/analysis_page.h"
 #include "bench/test_record.h"
 #include "bench/ui/bench_controller.h"
@@ -140,6 +141,9 @@ TForm34::TForm34(platform::Services services, QStringList arguments, QString pro
         {*Panel1, *Panel3, *Memo1, *TabSheet6->findChild<QCheckBox*>(QStringLiteral("CheckBox5")),
          *this},
         this);
+    m_analysis = new analysis::ui::AnalysisController(
+        m_session->settings(), m_services, {*TabSheet6, *PageControl2, *Panel3, *Panel1, *Panel24},
+        analysisSources(), this);
     connectPages();
     runStartup();
 }
@@ -610,6 +614,30 @@ void TForm34::setServiceTabsVisible(bool visible) {
         showTabOf(page, visible);
     }
     PageControl2->setTabVisible(PageControl2->indexOf(TabSheet6), visible);
+    m_analysis->setMoveToAnalysisVisible(visible);
+}
+
+analysis::ui::AnalysisSources TForm34::analysisSources() {
+    analysis::ui::AnalysisSources sources;
+    sources.recordCount = [this]() -> std::optional<int> {
+        if (m_session->link().readOnlyMode()) {
+            return std::nullopt;
+        }
+        return m_session->link().control().recordCount();
+    };
+    sources.bufferLengthText = [this] {
+        return TabSheet2->findChild<QLabel*>(QStringLiteral("Label7"))->text();
+    };
+    sources.frequencyText = [this] {
+        return TabSheet2->findChild<QLabel*>(QStringLiteral("Label6"))->text();
+    };
+    sources.inputName = [this](int n) {
+        return TabSheet2->inputName(n);
+    };
+    sources.inputNote = [this](int n) {
+        return TabSheet2->inputDescription(n);
+    };
+    return sources;
 }
 
 void TForm34::setMonitoringButtonsVisible(bool visible) {

@@ -26,8 +26,10 @@ class ChartPanel;
 class ChannelEditorPage;
 } // namespace korvanta::chart::ui
 namespace korvanta::analysis::ui {
+class AnalysisController;
+struct AnalysisSources;
 class AnalysisPage;
-}
+} // namespace korvanta::analysis::ui
 namespace korvanta::bench::ui {
 class BenchController;
 class BenchSettingsPage;
@@ -95,6 +97,7 @@ public:
     monitor::MonitoringSession& session() { return *m_session; }
     monitor::ui::MonitoringController& monitoring() { return *m_monitoring; }
     bench::ui::BenchController& bench() { return *m_bench; }
+    analysis::ui::AnalysisController& analysis() { return *m_analysis; }
     const QString& startDirectory() const { return m_startDirectory; }
     QString settingsFilePath() const;
     QString statusPanelText(int panel) const;
@@ -129,6 +132,7 @@ private:
     void applyOperatorMode();
     void setMonitoringButtonsVisible(bool visible);
     void setServiceTabsVisible(bool visible);
+    analysis::ui::AnalysisSources analysisSources();
     void storeMessageTexts();
     void storeGeometry();
     void storePanelSizes();
@@ -203,6 +207,7 @@ private:
     bench::ui::TestRecordController* m_testRecord = nullptr;
     files::ui::ExportController* m_export = nullptr;
     files::ui::FileLoadController* m_fileLoad = nullptr;
+    analysis::ui::AnalysisController* m_analysis = nullptr;
     QSplitter* m_chartSplitter = nullptr; // between the chart panel and the log panel
 };
 

@@ -1,5 +1,6 @@
 #include "files/ui/report_panel.h"
 
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace korvanta::files::ui {
@@ -9,6 +10,11 @@ ReportPanel::ReportPanel(QWidget* parent)
     setObjectName(QStringLiteral("Panel24"));
     Memo3->setObjectName(QStringLiteral("Memo3"));
     ToolBar7->setObjectName(QStringLiteral("ToolBar7"));
+    auto* save = new QToolButton(ToolBar7);
+    save->setObjectName(QStringLiteral("ToolButton61"));
+    save->setText(QStringLiteral("Save"));
+    save->setToolTip(QStringLiteral("Save"));
+    ToolBar7->addWidget(save);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ToolBar7);
