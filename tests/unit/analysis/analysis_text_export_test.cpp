@@ -15,8 +15,8 @@ TEST(AnalysisTextExport, SpectrumLinesHoldTheSwitchedOnSeriesWithTheirSeparators
               (QStringList{"f  Real  Imag  XY", "  0.00 1.0000 0.5000 3.0000",
                            "  1.50 -2.2500 0.0000 12345.6000"}));
 
-    // Imaginary part off: its value and its blank are left out; magnitude off: the blank
-    // after the imaginary part's place stays only when that part is on.
+    // A switched-off series leaves out its value and its blank; the blank after the imaginary
+    // value stays when the magnitude is off.
     std::vector<TextColumn> some = all;
     some[1].on = false;
     EXPECT_EQ(columnTextLines(QStringLiteral("f  "), labels, some),
