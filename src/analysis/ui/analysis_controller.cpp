@@ -350,6 +350,7 @@ void AnalysisController::drawInverse() {
     m_pages.page.chart2()->replot();
 }
 
+// The caller replots, once for everything it changed: the spectrum can be long.
 void AnalysisController::drawSpectrum() {
     std::vector<double> magnitude;
     std::vector<double> imaginary;
@@ -362,7 +363,6 @@ void AnalysisController::drawSpectrum() {
     setValues(*Series67, magnitude);
     setValues(*Series65, imaginary);
     setValues(*Series66, real);
-    m_pages.page.chart3()->replot();
 }
 
 void AnalysisController::drawBand() {
@@ -407,6 +407,7 @@ void AnalysisController::clearAnalysis(bool spectrumToo) {
             graph->setVisible(false);
         }
         drawSpectrum();
+        m_pages.page.chart3()->replot();
     }
     undoZoom(*m_pages.page.chart2(), m_data.values.size());
 }
@@ -601,6 +602,7 @@ void AnalysisController::integrate(int times) {
         analysis::integrate(m_spectrum);
         drawSpectrum();
     }
+    m_pages.page.chart3()->replot();
 }
 
 void AnalysisController::pointsPerPage(bool doubled) {
