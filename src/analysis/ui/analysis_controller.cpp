@@ -312,6 +312,15 @@ void AnalysisController::connectControls() {
                     m_pages.page.chart2()->replot();
                 }
             });
+    connect(m_pages.page.chart2(), &QCustomPlot::beforeReplot, this, [this] {
+        // A switched-off series stays in the legend, greyed, so it can be switched on again.
+        QCustomPlot& chart2 = *m_pages.page.chart2();
+        for (int i = 0; i < chart2.graphCount(); ++i) {
+            if (auto* entry = chart2.legend->itemWithPlottable(chart2.graph(i))) {
+                entry->setTextColor(chart2.graph(i)->visible() ? Qt::black : Qt::gray);
+            }
+        }
+    });
     connect(m_form7->bitBtn1(), &QPushButton::clicked, this,
             [this] { guard([this] { rangeChosen(); }); });
     connect(m_form8->bitBtn1(), &QPushButton::clicked, this,
@@ -647,6 +656,7 @@ QString AnalysisController::channelLabel(int channel) const {
 
 void AnalysisController::UpDown23Click(int channel) {
     Series68->setVisible(true);
+    Series68->setPen(QPen(kGreen));
     m_data.clear();
     drawData();
     const std::optional<int> n = shownSampleCount();
@@ -680,6 +690,7 @@ void AnalysisController::Movetoanalysis1Click() {
         return;
     }
     Series68->setVisible(true);
+    Series68->setPen(QPen(kGreen));
     m_data.clear();
     const chart::ui::ChartSeries& source = *monitor.series(index);
     const VisibleRange range = keyRange(source);

@@ -228,6 +228,23 @@ TEST_F(AnalysedSignalTest, RefreshTickReloadsTheChannelOrAsksForASeries) {
     EXPECT_FALSE(find<QCheckBox>("CheckBox5")->isChecked());
 }
 
+TEST_F(AnalysedSignalTest, LegendOfTheSignalChartSwitchesItsSeries) {
+    analyse({1, 2, 3});
+    auto* chart2 = find<QCustomPlot>("Chart2");
+    QCPPlottableLegendItem* entry = chart2->legend->itemWithPlottable(graph("Series68"));
+    ASSERT_NE(entry, nullptr);
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    emit chart2->legendClick(chart2->legend, entry, &event);
+    EXPECT_FALSE(graph("Series68")->visible());
+    EXPECT_EQ(entry->textColor(), QColor(Qt::gray));
+    click("ToolButton31");
+    EXPECT_EQ(shown(QStringLiteral("Brak danych do analizy"), QStringLiteral("ERROR")), 1);
+    emit chart2->legendClick(chart2->legend, entry, &event);
+    EXPECT_TRUE(graph("Series68")->visible());
+    EXPECT_EQ(entry->textColor(), QColor(Qt::black));
+}
+
 TEST_F(AnalysedSignalTest, ScalingWithoutSeriesLeavesTheAxes) {
     auto* chart2 = find<QCustomPlot>("Chart2");
     chart2->yAxis->setRange(-3, 7);

@@ -60,6 +60,9 @@ TEST_F(SpectrumViewTest, InverseOfTheFirstHalfGivesBackTheSignal) {
     ASSERT_EQ(real.size(), signal.size());
     EXPECT_EQ(values("Series71").size(), signal.size());
     EXPECT_TRUE(graph("Series70")->visible());
+    EXPECT_EQ(graph("Series68")->pen().color(), QColor(Qt::black));
+    EXPECT_EQ(graph("Series70")->pen().color(), QColor(0, 0, 255));
+    EXPECT_EQ(graph("Series71")->pen().color(), QColor(255, 0, 0));
     double worst = 0;
     for (std::size_t i = 50; i < 950; ++i) {
         worst = std::max(worst, std::abs(real[i] - signal[i]));
@@ -74,6 +77,10 @@ TEST_F(SpectrumViewTest, InverseOfTheFirstHalfGivesBackTheSignal) {
         largest = std::max(largest, std::abs(v));
     }
     EXPECT_LT(largest, 0.2);
+
+    choose(2); // new data are green again
+    EXPECT_EQ(graph("Series68")->pen().color(), QColor(0, 128, 0));
+    EXPECT_FALSE(graph("Series70")->visible());
 }
 
 TEST_F(SpectrumViewTest, InverseOfFewerThanTwoPointsIsRefused) {
