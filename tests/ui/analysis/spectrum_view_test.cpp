@@ -168,6 +168,38 @@ TEST_F(SpectrumViewTest, FrequencyRangeNarrowsTheSpectrumAxis) {
     dialog.hide();
 }
 
+TEST_F(SpectrumViewTest, ShownFrequenciesKeepTheirOwnBins) {
+    analyse(sine(2.0, 15, 1000, 1000));
+    edit("Edit39")->setText(QStringLiteral("1000"));
+    find<QCheckBox>("CheckBox7")->setChecked(true);
+    edit("Edit40")->setText(QString()); // no lower bound
+    edit("Edit44")->setText(QStringLiteral("20"));
+    click("ToolButton31");
+    EXPECT_EQ(values("Series67").size(), 22u); // 0 Hz up to 20.51 Hz, the first above "do"
+
+    edit("Edit40")->setText(QStringLiteral("10"));
+    click("ToolButton31");
+    const std::vector<double> band = values("Series67");
+    ASSERT_EQ(band.size(), 11u); // 10.74 Hz to 20.51 Hz
+    EXPECT_NEAR(text("Label52").toDouble(), 15.0, 1.0);
+
+    // Integration divides each point by its own frequency, the first one too.
+    click("ToolButton62");
+    const double df = 1000.0 / 1024;
+    EXPECT_NEAR(values("Series67")[0], band[0] / (6.28 * 11 * df), 1e-12);
+
+    // The inverse puts each point back at its own bin: a 15 Hz signal again.
+    click("ToolButton31");
+    click("ToolButton42");
+    const std::vector<double> real = values("Series70");
+    const std::vector<double> signal = sine(2.0, 15, 1000, 1000);
+    double worst = 0;
+    for (std::size_t i = 100; i < 900; ++i) {
+        worst = std::max(worst, std::abs(real[i] - signal[i]));
+    }
+    EXPECT_LT(worst, 0.3);
+}
+
 TEST_F(SpectrumViewTest, IntegrationDividesByTheFrequencyAndZeroesZeroHertz) {
     spectrumOfSine();
     const std::vector<double> spectrum = values("Series67");
