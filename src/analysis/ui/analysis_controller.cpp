@@ -421,12 +421,8 @@ void AnalysisController::clearAnalysis(bool spectrumToo) {
     undoZoom(*m_pages.page.chart2(), m_data.values.size());
 }
 
-VisibleRange AnalysisController::visibleRange(const QCPGraph& series) const {
-    return keyRange(series);
-}
-
 std::vector<double> AnalysisController::visibleData() const {
-    const VisibleRange range = visibleRange(*Series68);
+    const VisibleRange range = keyRange(*Series68);
     if (range.empty()) {
         return {};
     }
@@ -435,7 +431,7 @@ std::vector<double> AnalysisController::visibleData() const {
 }
 
 std::vector<SpectrumPoint> AnalysisController::visibleSpectrum() const {
-    const VisibleRange range = visibleRange(*Series67);
+    const VisibleRange range = keyRange(*Series67);
     if (range.empty() || m_spectrum.empty()) {
         return {};
     }
@@ -553,7 +549,6 @@ bool AnalysisController::forward() {
         paddingEdit->setText(QString::number(s.paddedSize));
     }
     m_spectrum = std::move(s.points);
-    m_df = s.df;
     undoZoom(*m_pages.page.chart3(), m_spectrum.size());
     for (QCPGraph* graph : {Series65, Series66, Series67}) {
         graph->setVisible(true);
@@ -725,7 +720,7 @@ void AnalysisController::zeroClick() {
 }
 
 void AnalysisController::applyWindow(int window) {
-    const VisibleRange range = visibleRange(*Series68);
+    const VisibleRange range = keyRange(*Series68);
     const std::vector<double> before =
         analysis::applyWindow(static_cast<TimeWindow>(window), m_data.values, range);
     for (std::size_t k = 0; k < before.size(); ++k) {
@@ -738,7 +733,7 @@ void AnalysisController::applyWindow(int window) {
 }
 
 void AnalysisController::undoWindow() {
-    analysis::undoWindow(m_data.values, visibleRange(*Series68), m_undoStore.values);
+    analysis::undoWindow(m_data.values, keyRange(*Series68), m_undoStore.values);
     m_undoStore.clear();
     drawUndoStore();
     drawData();
@@ -746,7 +741,7 @@ void AnalysisController::undoWindow() {
 
 void AnalysisController::envelopeClick() {
     const int window = common::parseInt(control<common::ui::LabeledEdit>("LabeledEdit20")->text());
-    const VisibleRange range = visibleRange(*Series68);
+    const VisibleRange range = keyRange(*Series68);
     auto rms = envelope(visibleData(), window);
     if (!rms) {
         m_services.messages->show(rms.reason(), kMessageCaption);
@@ -851,7 +846,7 @@ void AnalysisController::CheckBox12Click(bool checked) {
     const std::vector<SpectrumPoint> visible = visibleSpectrum();
     const double height = bandMarkerHeight(m_spectrum);
     m_band.assign(m_spectrum.size(), 0.0);
-    const VisibleRange range = visibleRange(*Series67);
+    const VisibleRange range = keyRange(*Series67);
     for (std::size_t i = 0; i < visible.size(); ++i) {
         m_band[range.first + i] = height;
     }
@@ -945,7 +940,7 @@ void AnalysisController::saveText(const QStringList& lines) {
 }
 
 QStringList AnalysisController::spectrumLines() const {
-    const VisibleRange range = visibleRange(*Series67);
+    const VisibleRange range = keyRange(*Series67);
     QStringList labels;
     std::vector<TextColumn> columns{{QStringLiteral("Real  "), Series66->visible(), {}},
                                     {QStringLiteral("Imag  "), Series65->visible(), {}},
@@ -961,7 +956,7 @@ QStringList AnalysisController::spectrumLines() const {
 }
 
 QStringList AnalysisController::dataLines() const {
-    const VisibleRange range = visibleRange(*Series68);
+    const VisibleRange range = keyRange(*Series68);
     QStringList labels;
     std::vector<TextColumn> columns{{QStringLiteral("Data  "), Series68->visible(), {}},
                                     {QStringLiteral("iReal  "), Series70->visible(), {}},

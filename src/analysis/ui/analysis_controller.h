@@ -109,7 +109,6 @@ private:
     void drawHistogram();
     void clearAnalysis(bool spectrumToo);
     void undoZoom(QCustomPlot& chart, std::size_t count);
-    VisibleRange visibleRange(const QCPGraph& series) const;
     std::vector<double> visibleData() const;
     std::vector<SpectrumPoint> visibleSpectrum() const;
     void scaleChart2();
@@ -177,7 +176,6 @@ private:
     std::vector<double> m_band;
     QStringList m_barLabels;
     std::vector<double> m_barHeights;
-    double m_df = 0;
     int m_channel = 1;
     double m_f1 = 0;
     double m_f2 = 0;
