@@ -5,6 +5,10 @@
 #include "analysis/ui/tform7.h"
 #include "ui/analysis/analysis_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+
 namespace korvanta::testing {
 namespace {
 
@@ -198,6 +202,33 @@ TEST_F(SpectrumViewTest, ShownFrequenciesKeepTheirOwnBins) {
         worst = std::max(worst, std::abs(real[i] - signal[i]));
     }
     EXPECT_LT(worst, 0.3);
+}
+
+TEST_F(SpectrumViewTest, AreaPointsPerPagePrintAndCopy) {
+    spectrumOfSine();
+    find<QCheckBox>("CheckBox15")->setChecked(true);
+    EXPECT_NE(graph("Series67")->brush().style(), Qt::NoBrush);
+    find<QCheckBox>("CheckBox15")->setChecked(false);
+    EXPECT_EQ(graph("Series67")->brush().style(), Qt::NoBrush);
+
+    auto* axis = find<QCustomPlot>("Chart3")->xAxis;
+    click("ToolButton36"); // 9015 halved to 4507 points
+    EXPECT_DOUBLE_EQ(axis->range().upper - axis->range().lower, 4506);
+    click("ToolButton38");
+    click("ToolButton38");
+    EXPECT_DOUBLE_EQ(axis->range().upper - axis->range().lower, 18027); // 4507 doubled twice
+
+    for (const char* button : {"ToolButton54", "ToolButton56", "ToolButton58"}) {
+        const QString pdf = path(QString::fromLatin1(button) + ".pdf");
+        dialogs.printAnswer = pdf;
+        click(button);
+        EXPECT_GT(QFileInfo(pdf).size(), 0) << button;
+    }
+    EXPECT_EQ(dialogs.printRequests.size(), 3u);
+
+    QApplication::clipboard()->clear();
+    click("ToolButton47");
+    EXPECT_FALSE(QApplication::clipboard()->pixmap().isNull());
 }
 
 TEST_F(SpectrumViewTest, IntegrationDividesByTheFrequencyAndZeroesZeroHertz) {
