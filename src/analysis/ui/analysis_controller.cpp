@@ -763,13 +763,24 @@ void AnalysisController::CheckBox5Click(bool checked) {
         m_refreshChartTimer->stop();
         return;
     }
-    const QString period = control<common::ui::LabeledEdit>("LabeledEdit15")->text();
-    if (period.isEmpty()) {
-        m_services.messages->show(QStringLiteral("Ustaw częstość odświeżania"), kMessageCaption);
-        control<QCheckBox>("CheckBox5")->setChecked(false);
-        return;
+    if (const auto period = refreshPeriod("LabeledEdit15", "CheckBox5")) {
+        m_refreshChartTimer->start(*period);
     }
-    m_refreshChartTimer->start(common::parseInt(period));
+}
+
+std::optional<int> AnalysisController::refreshPeriod(const char* edit, const char* checkBox) {
+    // The box stays unchecked unless a usable period is read, also when the text is not a
+    // number; a period below 1 ms would run the timer without a pause.
+    auto* box = control<QCheckBox>(checkBox);
+    box->setChecked(false);
+    const QString text = control<common::ui::LabeledEdit>(edit)->text();
+    const int period = text.isEmpty() ? 0 : common::parseInt(text);
+    if (period < 1) {
+        m_services.messages->show(QStringLiteral("Ustaw częstość odświeżania"), kMessageCaption);
+        return std::nullopt;
+    }
+    box->setChecked(true);
+    return period;
 }
 
 void AnalysisController::refreshChartTick() {
@@ -806,16 +817,13 @@ void AnalysisController::CheckBox2Click(bool checked) {
     if (!checked) {
         return;
     }
-    const QString period = control<common::ui::LabeledEdit>("LabeledEdit5")->text();
-    if (period.isEmpty()) {
-        m_services.messages->show(QStringLiteral("Ustaw częstość odświeżania"), kMessageCaption);
-        control<QCheckBox>("CheckBox2")->setChecked(false);
+    const auto period = refreshPeriod("LabeledEdit5", "CheckBox2");
+    if (!period) {
         return;
     }
-    const int p = common::parseInt(period);
-    m_fftTimer->start(p);
+    m_fftTimer->start(*period);
     // The peak follows the spectrum: its first tick comes 200 ms after the spectrum's.
-    m_amplitudeTimer->start(p + 200);
+    m_amplitudeTimer->start(*period + 200);
 }
 
 void AnalysisController::stopFftTimers() {

@@ -125,6 +125,7 @@ private:
     void envelopeClick();
     void zeroClick();
     void CheckBox5Click(bool checked);
+    std::optional<int> refreshPeriod(const char* edit, const char* checkBox);
     void refreshChartTick();
     void CheckBox2Click(bool checked);
     void stopFftTimers();

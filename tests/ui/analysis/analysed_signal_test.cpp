@@ -197,6 +197,15 @@ TEST_F(AnalysedSignalTest, MeasurementsTabStopsTheRefreshAndShowsTheFileBrowser)
     find<QCheckBox>("CheckBox5")->click(); // no period
     EXPECT_EQ(messages.countShown(QStringLiteral("Ustaw częstość odświeżania")), 1);
     EXPECT_FALSE(find<QCheckBox>("CheckBox5")->isChecked());
+    edit("LabeledEdit5")->setText(QStringLiteral("0"));
+    find<QCheckBox>("CheckBox2")->click();
+    EXPECT_EQ(messages.countShown(QStringLiteral("Ustaw częstość odświeżania")), 2);
+    EXPECT_FALSE(find<QTimer>("refreshFftTimer")->isActive());
+    edit("LabeledEdit5")->setText(QStringLiteral("sto"));
+    find<QCheckBox>("CheckBox2")->click();
+    EXPECT_EQ(messages.errors.size(), 1);
+    EXPECT_FALSE(find<QCheckBox>("CheckBox2")->isChecked());
+
     edit("LabeledEdit15")->setText(QStringLiteral("100"));
     edit("LabeledEdit5")->setText(QStringLiteral("100"));
     find<QCheckBox>("CheckBox5")->click();
