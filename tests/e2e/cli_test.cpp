@@ -30,17 +30,17 @@ const QStringList kFixtureNames = {
     QStringLiteral("chart_two_channels.dan"), QStringLiteral("empty_header.dan"),
     QStringLiteral("exported_k1_k3.txt"), QStringLiteral("mixed_line_ends.dan")};
 
-struct Run {
+struct CliRun {
     int status = -1;
     QByteArray out;
     QByteArray err;
 };
 
-Run runCli(const QStringList& arguments, const QString& directory = QDir::currentPath()) {
+CliRun runCli(const QStringList& arguments, const QString& directory = QDir::currentPath()) {
     QProcess process;
     process.setWorkingDirectory(directory);
     process.start(QStringLiteral(KORVANTA_CLI_PATH), arguments);
-    Run run;
+    CliRun run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         ADD_FAILURE() << "korvanta-cli did not end: " << arguments.join(' ').toStdString();
         return run;
@@ -89,14 +89,14 @@ int inkPixels(const QImage& image) {
 
 TEST(KorvantaCli, InfoNamesWhatTheLoaderReads) {
     for (const QString& name : kFixtureNames) {
-        const Run run = runCli({QStringLiteral("info"), kFixtures + name});
+        const CliRun run = runCli({QStringLiteral("info"), kFixtures + name});
         EXPECT_EQ(run.status, 0) << name.toStdString();
         EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
         const QStringList expected = files::fileSummary(loadFixture(name));
         EXPECT_EQ(QString::fromUtf8(run.out), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'))
             << name.toStdString();
     }
-    const Run two = runCli({QStringLiteral("info"), kFixtures + kFixtureNames[0]});
+    const CliRun two = runCli({QStringLiteral("info"), kFixtures + kFixtureNames[0]});
     EXPECT_TRUE(two.out.contains("\nlines: 5\n"));
     EXPECT_TRUE(two.out.contains("\ncolumns: k1 k3\n"));
 }
@@ -107,14 +107,14 @@ TEST(KorvantaCli, SpreadsheetIsByteForByteTheWindowsCopy) {
         const QString core = dir.filePath(QStringLiteral("core.txt"));
         ASSERT_EQ(files::writeSpreadsheetCopy(kFixtures + name, core),
                   files::SpreadsheetCopyOutcome::Written);
-        const Run run = runCli({QStringLiteral("spreadsheet"), kFixtures + name}, dir.path());
+        const CliRun run = runCli({QStringLiteral("spreadsheet"), kFixtures + name}, dir.path());
         EXPECT_EQ(run.status, 0) << run.err.constData();
         const QByteArray made = contents(dir.filePath(name + QStringLiteral(".txt")));
         EXPECT_FALSE(made.isEmpty()) << name.toStdString();
         EXPECT_EQ(made, contents(core)) << name.toStdString();
     }
     const QString named = dir.filePath(QStringLiteral("arkusz.csv"));
-    const Run run = runCli(
+    const CliRun run = runCli(
         {QStringLiteral("spreadsheet"), kFixtures + kFixtureNames[0], QStringLiteral("-o"), named});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(contents(named), contents(dir.filePath(kFixtureNames[0] + QStringLiteral(".txt"))));
@@ -124,7 +124,7 @@ TEST(KorvantaCli, CsvHoldsTheLoadedValuesAsFloatsThatReadBack) {
     QTemporaryDir dir;
     for (const QString& name : kFixtureNames) {
         const files::LoadedFile file = loadFixture(name);
-        const Run run = runCli({QStringLiteral("csv"), kFixtures + name});
+        const CliRun run = runCli({QStringLiteral("csv"), kFixtures + name});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, coreCsv(file)) << name.toStdString();
         const QString out = dir.filePath(name + QStringLiteral(".csv"));
@@ -159,7 +159,7 @@ TEST(KorvantaCli, ALongLineEndsTheReadingWithAWarningButNoFailure) {
     const QString path = dir.filePath(QStringLiteral("dlugi.dan"));
     writeFile(path,
               "opis a\r\n00:00:01 1\r\n00:00:02 " + QByteArray(1200, '7') + "\r\n00:00:03 3\r\n");
-    const Run run = runCli({QStringLiteral("info"), path});
+    const CliRun run = runCli({QStringLiteral("info"), path});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains("\nlines: 2\n")) << run.out.constData();
     EXPECT_TRUE(run.out.contains("last:  00:00:02\n"));
@@ -171,7 +171,7 @@ TEST(KorvantaCli, PlotWritesPicturesOfTheAskedSizeAndType) {
     QTemporaryDir dir;
     const QString data = kFixtures + kFixtureNames[0];
     const QString png = dir.filePath(QStringLiteral("wykres.png"));
-    Run run = runCli({QStringLiteral("plot"), data, QStringLiteral("-o"), png});
+    CliRun run = runCli({QStringLiteral("plot"), data, QStringLiteral("-o"), png});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
     const QImage whole(png);
@@ -241,7 +241,7 @@ TEST(KorvantaCli, BadInputEndsWithStatusTwoAndOneLine) {
         {QStringLiteral("plot"), dir.path(), QStringLiteral("-o"), png},
     };
     for (const QStringList& arguments : cases) {
-        const Run run = runCli(arguments, dir.path());
+        const CliRun run = runCli(arguments, dir.path());
         const std::string named = arguments.join(' ').toStdString();
         EXPECT_EQ(run.status, 2) << named;
         const QByteArray line = run.err.mid(run.err.lastIndexOf("korvanta-cli: "));
@@ -260,7 +260,7 @@ TEST(KorvantaCli, AWriteFailureEndsWithStatusOneAndLeavesNoFile) {
          {std::pair{QStringLiteral("csv"), QStringLiteral("w.csv")},
           std::pair{QStringLiteral("spreadsheet"), QStringLiteral("w.txt")},
           std::pair{QStringLiteral("plot"), QStringLiteral("w.png")}}) {
-        const Run run = runCli({command, data, QStringLiteral("-o"), missing + out}, dir.path());
+        const CliRun run = runCli({command, data, QStringLiteral("-o"), missing + out}, dir.path());
         EXPECT_EQ(run.status, 1) << command.toStdString() << ": " << run.err.constData();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
     }
@@ -268,11 +268,11 @@ TEST(KorvantaCli, AWriteFailureEndsWithStatusOneAndLeavesNoFile) {
 }
 
 TEST(KorvantaCli, HelpForTheToolAndEveryCommand) {
-    const Run tool = runCli({QStringLiteral("--help")});
+    const CliRun tool = runCli({QStringLiteral("--help")});
     EXPECT_EQ(tool.status, 0);
     for (const char* command : {"info", "spreadsheet", "csv", "plot", "dump-buffer"}) {
         EXPECT_TRUE(tool.out.contains(command)) << command;
-        const Run help = runCli({QString::fromLatin1(command), QStringLiteral("--help")});
+        const CliRun help = runCli({QString::fromLatin1(command), QStringLiteral("--help")});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_TRUE(help.out.startsWith("Usage: korvanta-cli " + QByteArray(command)))
             << help.out.constData();
@@ -284,7 +284,7 @@ TEST(KorvantaCli, HelpForTheToolAndEveryCommand) {
 TEST(KorvantaCli, DumpBufferWithoutSharedBlocksEndsWithStatusTwo) {
     testing::FakeAcquisition none;
     QTemporaryDir dir;
-    const Run run = runCli({QStringLiteral("dump-buffer")}, dir.path());
+    const CliRun run = runCli({QStringLiteral("dump-buffer")}, dir.path());
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains("Ustawienia")) << run.err.constData();
     EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("dynamic"))).exists());
@@ -295,7 +295,7 @@ TEST(KorvantaCli, DumpBufferWritesTheWindowsDumpOfTheSharedTable) {
     blocks.fill(45000.5, [](int k, int i) { return k * 10.0 + i * 0.25 - 3.125; });
     blocks.control().setCurrentIndex(7);
     QTemporaryDir dir;
-    const Run run =
+    const CliRun run =
         runCli({QStringLiteral("dump-buffer"), QStringLiteral("--dir"), QStringLiteral("zrzuty")},
                dir.path());
     ASSERT_EQ(run.status, 0) << run.err.constData();

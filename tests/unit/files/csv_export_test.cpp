@@ -84,7 +84,7 @@ TEST(CsvExport, ManyLinesAreWrittenWholeAcrossChunks) {
     const QList<QByteArray> rows = csv.split('\n');
     ASSERT_EQ(rows.size(), lines + 2); // the header, the lines and the empty rest after the last
     EXPECT_EQ(rows[1], " 00:00:01,0,0.5\r");
-    EXPECT_EQ(rows[lines], " 00:00:01,119999,6.5\r");
+    EXPECT_EQ(rows[lines], " 00:00:01,119999,5.5\r");
 }
 
 TEST(CsvExport, AFullDeviceIsReported) {
