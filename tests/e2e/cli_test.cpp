@@ -3,6 +3,7 @@
 // buffer dump; then every kind of bad input with its exit status and its one line.
 
 #include "acquisition/acquisition_link.h"
+#include "acquisition/settings_file.h"
 #include "common/number_format.h"
 #include "files/csv_export.h"
 #include "files/file_summary.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <charconv>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace korvanta {
@@ -213,6 +215,44 @@ TEST(KorvantaCli, PlotWritesPicturesOfTheAskedSizeAndType) {
     EXPECT_NEAR(page.width(), 800, 2);
     EXPECT_NEAR(page.height(), 450, 2);
     EXPECT_GT(inkPixels(page), 1000);
+}
+
+// Pixels close to the colour: the series' lines, smoothed at their edges.
+int pixelsNear(const QImage& image, const QColor& color) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += std::abs(pixel.red() - color.red()) + std::abs(pixel.green() - color.green()) +
+                                 std::abs(pixel.blue() - color.blue()) <
+                             60
+                         ? 1
+                         : 0;
+        }
+    }
+    return count;
+}
+
+TEST(KorvantaCli, PlotTakesTheColoursOfTheCompanionSettingsFile) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("pomiar.dan"));
+    ASSERT_TRUE(QFile::copy(kFixtures + kFixtureNames[0], data));
+    const QColor green(0, 200, 0);
+    const QColor magenta(200, 0, 200);
+    acquisition::SettingsRecord settings;
+    settings.setSeriesColor(1, 0x00C800u); // 0x00BBGGRR
+    settings.setSeriesColor(2, 0xC800C8u);
+    ASSERT_TRUE(
+        acquisition::writeSettingsDump(dir.filePath(QStringLiteral("pomiar.sett")), settings));
+    const QString png = dir.filePath(QStringLiteral("w.png"));
+    ASSERT_EQ(runCli({QStringLiteral("plot"), data, QStringLiteral("-o"), png}).status, 0);
+    const QImage image(png);
+    EXPECT_GT(pixelsNear(image, green), 200);
+    EXPECT_GT(pixelsNear(image, magenta), 200);
+
+    QFile::remove(dir.filePath(QStringLiteral("pomiar.sett")));
+    ASSERT_EQ(runCli({QStringLiteral("plot"), data, QStringLiteral("-o"), png}).status, 0);
+    EXPECT_EQ(pixelsNear(QImage(png), green), 0) << "without the companion, other colours";
 }
 
 TEST(KorvantaCli, BadInputEndsWithStatusTwoAndOneLine) {

@@ -6,6 +6,7 @@
 #include "app/cli/plot_options.h"
 #include "chart/ui/chart_picture.h"
 #include "chart/ui/file_picture.h"
+#include "chart/ui/monitor_chart.h"
 #include "files/text_export.h"
 
 #include <QApplication>
@@ -29,9 +30,7 @@ acquisition::SettingsRecord paletteSettings() {
     acquisition::SettingsRecord settings;
     for (int k = 1; k <= acquisition::SettingsRecord::kChannelCount; ++k) {
         const QColor color(kPalette[static_cast<std::size_t>(k - 1) % kPalette.size()]);
-        settings.setSeriesColor(k, static_cast<std::uint32_t>(color.red()) |
-                                       static_cast<std::uint32_t>(color.green()) << 8 |
-                                       static_cast<std::uint32_t>(color.blue()) << 16);
+        settings.setSeriesColor(k, chart::ui::MonitorChart::colorToRecord(color));
     }
     return settings;
 }
