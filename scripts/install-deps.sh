@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libqcustomplot-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev libgl-dev libqcustomplot-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   xvfb xauth poppler-utils openssl libreoffice-calc-nogui
   clang libclang-rt-14-dev

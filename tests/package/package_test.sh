@@ -38,6 +38,7 @@ listing=$(dpkg-deb -c "$deb" | awk '{print $1, $NF}')
 for entry in \
     "-rwxr-xr-x ./usr/bin/korvanta" \
     "-rwxr-xr-x ./usr/bin/korvanta-sim" \
+    "-rwxr-xr-x ./usr/bin/korvanta-cli" \
     "-rw-r--r-- ./usr/share/applications/korvanta.desktop" \
     "-rw-r--r-- ./usr/share/icons/hicolor/48x48/apps/korvanta.png" \
     "-rw-r--r-- ./usr/share/icons/hicolor/128x128/apps/korvanta.png" \
@@ -61,6 +62,8 @@ icon_name=$(sed -n 's/^Icon=//p' "$entry")
 help=$("$root/usr/bin/korvanta-sim" --help) || fail "korvanta-sim --help failed"
 grep -q -- "--help" <<<"$help" || fail "korvanta-sim --help printed no options"
 echo "korvanta-sim --help: $(wc -l <<<"$help") lines"
+help=$("$root/usr/bin/korvanta-cli" --help) || fail "korvanta-cli --help failed"
+grep -q -- "spreadsheet" <<<"$help" || fail "korvanta-cli --help names no commands"
 
 # The program from the package, started from a writable directory while its own is read-only.
 chmod a-w "$root/usr/bin"

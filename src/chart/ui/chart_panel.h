@@ -66,6 +66,11 @@ public:
     // the label of the first point.
     void showFileSnapshot(int channels, int dataLines);
 
+    // "Zapisz wykres jako obraz": the save dialog, then the chart as a PNG, SVG or PDF picture
+    // at `size`, or at the chart's own size when `size` is empty. A name without one of those
+    // extensions is saved as PNG with ".png" added.
+    void savePictureAs(QSize size);
+
     // The series of the legend item last clicked (-1 before any click).
     int legendSeriesIndex() const { return m_legendSeriesIndex; }
 
@@ -82,6 +87,7 @@ signals:
 
 private:
     void buildToolBar();
+    void buildPictureMenu();
     void buildMenus();
     QToolButton* addToolButton(const QString& name, const QString& hint,
                                QStyle::StandardPixmap icon);
@@ -112,6 +118,7 @@ private:
     QToolButton* ToolButton8;    // save chart as text
     QToolButton* ToolButton10;   // copy chart as bitmap
     QToolButton* ToolButton51;   // print
+    QToolButton* PictureButton;  // save as picture, with the picture size menu
     QToolButton* ToolButton14;   // 3D view
     QToolButton* ToolButton22;   // auto-scaling, with the scaling menu
     QToolButton* ToolButton24;   // value marks
@@ -130,6 +137,7 @@ private:
     QAction* Thickline1;         // mode: thick line
     QAction* Deleteseries1;      // mode: delete series
     QAction* Marked1;            // mode: marks of a whole series
+    QMenu* PictureMenu;          // picture sizes
     QMenu* PopupMenu3;           // close menu
     QAction* Close1;             // close
     QAction* Closeandexit1;      // exit and close

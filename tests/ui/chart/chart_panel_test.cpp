@@ -6,11 +6,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -391,6 +395,39 @@ TEST_F(ChartPanelTest, AFileSnapshotShowsTheFirstSampleAndSetsTheTrackRange) {
     EXPECT_EQ(track->maximum(), 1);
     EXPECT_EQ(bars->data()->size(), 0);
     EXPECT_EQ(child<QLineEdit>("Edit37")->text(), QString());
+}
+
+TEST_F(ChartPanelTest, SavePictureAtTheChartsSizeOrAChosenOne) {
+    QTemporaryDir dir;
+    feed();
+    chart()->series(0)->setVisible(true);
+    panel.resize(700, 500);
+    settings.setDataDirectory(dir.path() + QLatin1Char('/'));
+    const QString named = dir.filePath(QStringLiteral("wykres"));
+    dialogs.saveAnswers = {named, dir.filePath(QStringLiteral("duzy.svg")), std::nullopt,
+                           dir.filePath(QStringLiteral("brak/w.png"))};
+
+    auto* button = child<QToolButton>("PictureButton");
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Zapisz wykres jako obraz"));
+    button->click();
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].initialDirectory, dir.path() + QLatin1Char('/'));
+    const QImage own(named + QStringLiteral(".png"));
+    EXPECT_EQ(own.size(), chart()->size()) << "a name without a picture type is saved as PNG";
+
+    trigger("Picture1920x1080");
+    QFile svg(dir.filePath(QStringLiteral("duzy.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("viewBox=\"0 0 1920 1080\""));
+
+    trigger("PictureChartSize"); // cancelled
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_TRUE(messages.shown.empty());
+
+    button->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("Błąd"));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("w.png")));
 }
 
 } // namespace

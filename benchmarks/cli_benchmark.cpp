@@ -1,0 +1,175 @@
+// korvanta-cli on a day of measurements (1,000,000 lines with a date, a time and 16 values), each
+// run timed as a whole process on the wall clock: `plot` to PNG against one bare pass over the
+// same file that only cuts it into words and converts them with std::from_chars, and
+// `spreadsheet` against sed doing the same conversion.
+
+#include "bench_timing.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using korvanta::benchmarks::Clock;
+using korvanta::benchmarks::median;
+using korvanta::benchmarks::millisecondsSince;
+
+constexpr int kLines = 1000000;
+constexpr int kValues = 16;
+constexpr int kRuns = 3;
+constexpr qint64 kBlock = qint64(1) << 20;
+constexpr int kProcessTimeoutMs = 600000;
+
+bool writeDataFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    file.write("pomiar k1  k2  k3  k4  k5  k6  k7  k8  k9  k10  k11  k12  k13  k14  k15  k16 \r\n");
+    char line[256];
+    for (int i = 0; i < kLines; ++i) {
+        const int ms = i * 100;
+        int n = std::snprintf(line, sizeof line, "2026-07-12 %02d:%02d:%02d.%03d", ms / 3600000,
+                              ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
+        for (int k = 0; k < kValues; ++k) {
+            const int raw = (i * 37 + k * 1013) % 200000 - 100000;
+            n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), " %.3f",
+                               raw / 1000.0);
+        }
+        n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "\r\n");
+        if (file.write(line, n) != n) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The yardstick of `plot`: the file read in blocks, cut into words, every word converted.
+double barePass(const QString& path, std::size_t& words) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return 0;
+    }
+    QByteArray block(kBlock, Qt::Uninitialized);
+    double sum = 0;
+    qint64 n = 0;
+    while ((n = file.read(block.data(), kBlock)) > 0) {
+        const char* p = block.constData();
+        const char* end = p + n;
+        while (p < end) {
+            while (p < end && isBlank(*p)) {
+                ++p;
+            }
+            const char* start = p;
+            while (p < end && !isBlank(*p)) {
+                ++p;
+            }
+            float value = 0;
+            if (std::from_chars(start, p, value).ec == std::errc()) {
+                sum += value;
+            }
+            words += p > start ? 1 : 0;
+        }
+    }
+    return sum;
+}
+
+// Wall-clock milliseconds of one process run to its end; negative when it failed.
+double runProcess(const QString& program, const QStringList& arguments,
+                  const QString& standardOutput = {}) {
+    QProcess process;
+    if (!standardOutput.isEmpty()) {
+        process.setStandardOutputFile(standardOutput);
+    }
+    const auto start = Clock::now();
+    process.start(program, arguments);
+    if (!process.waitForFinished(kProcessTimeoutMs) || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
+        return -1;
+    }
+    return millisecondsSince(start);
+}
+
+// The median of kRuns runs after one that warms the page cache; negative when a run failed.
+template <typename Run> double medianOfRuns(Run run) {
+    if (run() < 0) {
+        return -1;
+    }
+    std::vector<double> samples;
+    for (int k = 0; k < kRuns; ++k) {
+        const double ms = run();
+        if (ms < 0) {
+            return -1;
+        }
+        samples.push_back(ms);
+    }
+    return median(samples);
+}
+
+} // namespace
+
+int main() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pomiar.dan"));
+    if (!dir.isValid() || !writeDataFile(path)) {
+        std::fprintf(stderr, "cannot write the data file\n");
+        return 1;
+    }
+    std::printf("file: %d lines x %d values, %.1f MB; median of %d runs, wall clock\n", kLines,
+                kValues, static_cast<double>(QFileInfo(path).size()) / 1e6, kRuns);
+    const QString cli = QStringLiteral(KORVANTA_CLI_PATH);
+
+    std::size_t words = 0;
+    double checksum = 0;
+    const double bare = medianOfRuns([&] {
+        const auto start = Clock::now();
+        words = 0;
+        checksum += barePass(path, words);
+        return millisecondsSince(start);
+    });
+    std::printf("bare pass: %zu words, checksum %.0f, %.1f ms\n", words, checksum, bare);
+    const QString png = dir.filePath(QStringLiteral("wykres.png"));
+    const double plot = medianOfRuns([&] {
+        return runProcess(cli, {QStringLiteral("plot"), path, QStringLiteral("-o"), png});
+    });
+    if (plot < 0) {
+        return 1;
+    }
+    std::printf("korvanta-cli plot to PNG (1600x900): %.1f ms, ratio %.2f (target <= 2.5)\n", plot,
+                plot / bare);
+
+    const QString sed = QStandardPaths::findExecutable(QStringLiteral("sed"));
+    const double sedMs = medianOfRuns([&] {
+        return runProcess(
+            sed, {QStringLiteral("-E"), QStringLiteral("s/ +/\\t/g; s/\\./,/g; s/\\r$//"), path},
+            dir.filePath(QStringLiteral("sed.txt")));
+    });
+    const QString copy = dir.filePath(QStringLiteral("arkusz.txt"));
+    const double spreadsheet = medianOfRuns([&] {
+        return runProcess(cli, {QStringLiteral("spreadsheet"), path, QStringLiteral("-o"), copy});
+    });
+    if (sedMs < 0 || spreadsheet < 0) {
+        return 1;
+    }
+    std::printf("sed: %.1f ms\n", sedMs);
+    std::printf("korvanta-cli spreadsheet: %.1f ms, ratio %.2f (target <= 1.0)\n", spreadsheet,
+                spreadsheet / sedMs);
+    QFile ours(copy);
+    QFile theirs(dir.filePath(QStringLiteral("sed.txt")));
+    if (ours.open(QIODevice::ReadOnly) && theirs.open(QIODevice::ReadOnly) &&
+        ours.readAll() != theirs.readAll()) {
+        std::printf("note: the copy differs from sed's output\n");
+    }
+    return 0;
+}
