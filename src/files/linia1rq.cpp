@@ -55,9 +55,57 @@ float outOfRange(const char* begin, const char* end) {
     return strtof_l(buffer, nullptr, cLocale);
 }
 
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The powers of ten a float holds exactly (5^10 still fits its 24-bit mantissa).
+constexpr std::array<float, 11> kExactPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                     1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr std::uint32_t kExactMantissa = std::uint32_t(1) << 24;
+
+// The values the files hold are short decimals such as "-12.345". Their digits as an integer of
+// at most 2^24 and the power of ten of their fraction are both exact floats, so one division
+// rounds the quotient once, correctly, to the float strtof gives. False leaves the word to the
+// full conversion: no digit, more digits, a long fraction, an exponent.
+bool shortDecimal(const char* p, const char* end, float& value) {
+    const bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    const char* first = p;
+    std::uint32_t mantissa = 0;
+    int fractionDigits = 0;
+    bool inFraction = false;
+    for (; p < end; ++p) {
+        if (isDigit(*p)) {
+            mantissa = mantissa * 10 + static_cast<std::uint32_t>(*p - '0');
+            if (mantissa > kExactMantissa) {
+                return false;
+            }
+            fractionDigits += inFraction ? 1 : 0;
+        } else if (*p == '.' && !inFraction) {
+            inFraction = true;
+        } else {
+            break;
+        }
+    }
+    const auto digits = (p - first) - (inFraction ? 1 : 0);
+    if (digits == 0 || fractionDigits >= static_cast<int>(kExactPowersOfTen.size()) ||
+        (p < end && (*p == 'e' || *p == 'E'))) {
+        return false;
+    }
+    const float magnitude =
+        static_cast<float>(mantissa) / kExactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 float toFloat(std::string_view word) {
     const char* begin = word.data();
     const char* end = begin + word.size();
+    float quick = 0;
+    if (shortDecimal(begin, end, quick)) {
+        return quick;
+    }
     // from_chars takes no '+', which C notation allows in front of a number.
     if (end - begin > 1 && *begin == '+' && begin[1] != '-' && begin[1] != '+') {
         ++begin;
