@@ -137,9 +137,8 @@ void MonitorChart::clearForNewMeasurement() {
 
 void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
                             FileSeries shown) {
-    auto labels = std::make_shared<const LabelTexts>(file.labels ? *file.labels : QStringList());
-    // The file's own list of labels is dropped as soon as the block holds them.
-    file.labels.reset();
+    const std::shared_ptr<const LabelTexts> labels =
+        file.labels ? std::move(file.labels) : std::make_shared<const LabelTexts>();
     Series72->data()->clear();
     Series72->setVisible(false);
     const auto columns = static_cast<int>(file.columns.size());
