@@ -1,11 +1,10 @@
 #include "files/loaded_file_builder.h"
 
 #include "common/cp1250.h"
+#include "common/huge_pages.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <numeric>
-#include <sys/mman.h>
 
 namespace korvanta::files {
 namespace {
@@ -17,20 +16,9 @@ template <typename Container> void trim(Container& c) {
     }
 }
 
-// Large buffers filled right after they are reserved: huge pages spare the page faults, which
-// cost as much as the parsing on a virtual machine.
-void adviseHugePages(const void* data, std::size_t bytes) {
-    constexpr std::uintptr_t kPage = 4096;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-}
-
 void reserveValues(LoadedColumn& column, qsizetype lines) {
     column.values.reserve(static_cast<std::size_t>(lines));
-    adviseHugePages(column.values.data(), column.values.capacity() * sizeof(float));
+    common::adviseHugePages(column.values.data(), column.values.capacity() * sizeof(float));
 }
 
 } // namespace
