@@ -64,6 +64,17 @@ constexpr std::array<float, 11> kExactPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4
                                                      1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 constexpr std::uint32_t kExactMantissa = std::uint32_t(1) << 24;
 
+// Adds the digits from p on to the mantissa; nullptr once it grows past what a float holds.
+const char* addDigits(const char* p, const char* end, std::uint32_t& mantissa) {
+    for (; p < end && isDigit(*p); ++p) {
+        mantissa = mantissa * 10 + static_cast<std::uint32_t>(*p - '0');
+        if (mantissa > kExactMantissa) {
+            return nullptr;
+        }
+    }
+    return p;
+}
+
 // The values the files hold are short decimals such as "-12.345". Their digits as an integer of
 // at most 2^24 and the power of ten of their fraction are both exact floats, so one division
 // rounds the quotient once, correctly, to the float strtof gives. False leaves the word to the
@@ -71,25 +82,24 @@ constexpr std::uint32_t kExactMantissa = std::uint32_t(1) << 24;
 bool shortDecimal(const char* p, const char* end, float& value) {
     const bool negative = p < end && *p == '-';
     p += negative ? 1 : 0;
-    const char* first = p;
     std::uint32_t mantissa = 0;
-    int fractionDigits = 0;
-    bool inFraction = false;
-    for (; p < end; ++p) {
-        if (isDigit(*p)) {
-            mantissa = mantissa * 10 + static_cast<std::uint32_t>(*p - '0');
-            if (mantissa > kExactMantissa) {
-                return false;
-            }
-            fractionDigits += inFraction ? 1 : 0;
-        } else if (*p == '.' && !inFraction) {
-            inFraction = true;
-        } else {
-            break;
-        }
+    const char* integer = p;
+    p = addDigits(p, end, mantissa);
+    if (p == nullptr) {
+        return false;
     }
-    const auto digits = (p - first) - (inFraction ? 1 : 0);
-    if (digits == 0 || fractionDigits >= static_cast<int>(kExactPowersOfTen.size()) ||
+    const auto integerDigits = p - integer;
+    std::ptrdiff_t fractionDigits = 0;
+    if (p < end && *p == '.') {
+        const char* fraction = ++p;
+        p = addDigits(p, end, mantissa);
+        if (p == nullptr) {
+            return false;
+        }
+        fractionDigits = p - fraction;
+    }
+    if (integerDigits + fractionDigits == 0 ||
+        fractionDigits >= static_cast<std::ptrdiff_t>(kExactPowersOfTen.size()) ||
         (p < end && (*p == 'e' || *p == 'E'))) {
         return false;
     }
