@@ -28,7 +28,7 @@ using korvanta::chart::ui::MonitorChart;
 
 constexpr int kLines = 1'000'000;
 constexpr int kValues = 16;
-constexpr int kRuns = 7;
+constexpr int kRuns = 9;
 constexpr qint64 kBlock = qint64(1) << 20;
 
 // Written line by line, so that no buffer of the file's size shapes the heap before the runs.
