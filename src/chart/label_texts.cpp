@@ -8,12 +8,16 @@ LabelTexts::LabelTexts(const QStringList& texts) {
         chars += static_cast<std::size_t>(text.size());
     }
     // Labels are mostly ASCII, one byte per character; others grow the block as they come.
-    m_utf8.reserve(chars);
-    m_ends.reserve(static_cast<std::size_t>(texts.size()));
+    reserve(static_cast<std::size_t>(texts.size()), chars);
     for (const QString& text : texts) {
         append(text);
     }
     m_utf8.shrink_to_fit();
+}
+
+void LabelTexts::reserve(std::size_t texts, std::size_t bytes) {
+    m_ends.reserve(texts);
+    m_utf8.reserve(bytes);
 }
 
 void LabelTexts::append(const QString& text) {
@@ -30,11 +34,25 @@ void LabelTexts::append(const QString& text) {
         for (qsizetype k = 0; k < length; ++k) {
             out[k] = static_cast<char>(chars[k].unicode());
         }
+        m_ends.push_back(m_utf8.size());
     } else {
         const QByteArray utf8 = text.toUtf8();
-        m_utf8.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        append(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     }
+}
+
+void LabelTexts::append(std::string_view utf8) {
+    m_utf8.append(utf8);
     m_ends.push_back(m_utf8.size());
+}
+
+void LabelTexts::squeeze() {
+    if (m_utf8.capacity() - m_utf8.size() > m_utf8.size() / 8) {
+        m_utf8.shrink_to_fit();
+    }
+    if (m_ends.capacity() - m_ends.size() > m_ends.size() / 8) {
+        m_ends.shrink_to_fit();
+    }
 }
 
 QString LabelTexts::at(int index) const {

@@ -2,12 +2,12 @@
 // Turns a measurement text file into chart data: the file's description and column names, the
 // values of each column and one label per data line shared by every column.
 
+#include "chart/label_texts.h"
 #include "common/result.h"
 #include "files/linia1rq.h"
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -31,7 +31,8 @@ struct LoadedFile {
     QString description;                             // first word of the header line
     std::array<QString, Linia1RQ::kNameCount> names; // column names
     std::vector<LoadedColumn> columns;               // at most 32, only those with points
-    std::shared_ptr<const QStringList> labels;       // per data line: date + " " + time
+    // Per data line: date + " " + time, one block that the chart's series share.
+    std::shared_ptr<const chart::LabelTexts> labels;
     int lastValueCount = 0; // the parser's value count after the last line (the bar count);
                             // 0 when the file has no data line
     int dataLines = 0;

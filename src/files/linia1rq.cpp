@@ -55,9 +55,67 @@ float outOfRange(const char* begin, const char* end) {
     return strtof_l(buffer, nullptr, cLocale);
 }
 
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The powers of ten a float holds exactly (5^10 still fits its 24-bit mantissa).
+constexpr std::array<float, 11> kExactPowersOfTen = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                     1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr std::uint32_t kExactMantissa = std::uint32_t(1) << 24;
+
+// Adds the digits from p on to the mantissa; nullptr once it grows past what a float holds.
+const char* addDigits(const char* p, const char* end, std::uint32_t& mantissa) {
+    for (; p < end && isDigit(*p); ++p) {
+        mantissa = mantissa * 10 + static_cast<std::uint32_t>(*p - '0');
+        if (mantissa > kExactMantissa) {
+            return nullptr;
+        }
+    }
+    return p;
+}
+
+// The values the files hold are short decimals such as "-12.345". Their digits as an integer of
+// at most 2^24 and the power of ten of their fraction are both exact floats, so one division
+// rounds the quotient once, correctly, to the float strtof gives. False leaves the word to the
+// full conversion: no digit, more digits, a long fraction, an exponent.
+bool shortDecimal(const char* p, const char* end, float& value) {
+    const bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    std::uint32_t mantissa = 0;
+    const char* integer = p;
+    p = addDigits(p, end, mantissa);
+    if (p == nullptr) {
+        return false;
+    }
+    const auto integerDigits = p - integer;
+    std::ptrdiff_t fractionDigits = 0;
+    if (p < end && *p == '.') {
+        const char* fraction = ++p;
+        p = addDigits(p, end, mantissa);
+        if (p == nullptr) {
+            return false;
+        }
+        fractionDigits = p - fraction;
+    }
+    if (integerDigits + fractionDigits == 0 ||
+        fractionDigits >= static_cast<std::ptrdiff_t>(kExactPowersOfTen.size()) ||
+        (p < end && (*p == 'e' || *p == 'E'))) {
+        return false;
+    }
+    const float magnitude =
+        static_cast<float>(mantissa) / kExactPowersOfTen[static_cast<std::size_t>(fractionDigits)];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 float toFloat(std::string_view word) {
     const char* begin = word.data();
     const char* end = begin + word.size();
+    float quick = 0;
+    if (shortDecimal(begin, end, quick)) {
+        return quick;
+    }
     // from_chars takes no '+', which C notation allows in front of a number.
     if (end - begin > 1 && *begin == '+' && begin[1] != '-' && begin[1] != '+') {
         ++begin;

@@ -1,11 +1,10 @@
 #include "files/loaded_file_builder.h"
 
 #include "common/cp1250.h"
+#include "common/huge_pages.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <numeric>
-#include <sys/mman.h>
 
 namespace korvanta::files {
 namespace {
@@ -17,35 +16,19 @@ template <typename Container> void trim(Container& c) {
     }
 }
 
-void trimLabels(QStringList& labels) {
-    if (labels.capacity() - labels.size() > labels.size() / 8) {
-        labels.squeeze();
-    }
-}
-
-// Large buffers filled right after they are reserved: huge pages spare the page faults, which
-// cost as much as the parsing on a virtual machine.
-void adviseHugePages(const void* data, std::size_t bytes) {
-    constexpr std::uintptr_t kPage = 4096;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-}
-
 void reserveValues(LoadedColumn& column, qsizetype lines) {
     column.values.reserve(static_cast<std::size_t>(lines));
-    adviseHugePages(column.values.data(), column.values.capacity() * sizeof(float));
+    common::adviseHugePages(column.values.data(), column.values.capacity() * sizeof(float));
 }
 
 } // namespace
 
 void LoadedFileBuilder::expectLines(qsizetype lines) {
     m_expectedLines = lines;
-    m_labels.reserve(lines);
-    adviseHugePages(m_labels.constData(),
-                    static_cast<std::size_t>(m_labels.capacity()) * sizeof(QString));
+    // The labels read so far tell how long one is.
+    const auto count = static_cast<std::size_t>(std::max(m_labels.size(), 1));
+    const std::size_t labelBytes = (m_labels.textBytes() + count - 1) / count;
+    m_labels.reserve(static_cast<std::size_t>(lines), static_cast<std::size_t>(lines) * labelBytes);
     for (LoadedColumn& column : m_columns) {
         reserveValues(column, lines);
     }
@@ -60,8 +43,8 @@ void LoadedFileBuilder::takeLine(std::string_view line) {
     if (!m_parser.dataLine()) {
         return;
     }
-    const auto lineIndex = static_cast<int>(m_labels.size());
-    m_labels.append(label());
+    const int lineIndex = m_labels.size();
+    appendLabel();
     const int count = m_parser.valueCount();
     widenTo(count);
     for (int p = 0; p < count; ++p) {
@@ -76,14 +59,22 @@ void LoadedFileBuilder::takeLine(std::string_view line) {
     }
 }
 
-QString LoadedFileBuilder::label() const {
+// The label goes into the block as bytes; only a label with letters beyond ASCII is decoded.
+void LoadedFileBuilder::appendLabel() {
     const std::string_view date = m_parser.date();
     const std::string_view time = m_parser.time();
     char bytes[2 * Linia1RQ::kDateTimeLength + 1];
     std::copy(date.begin(), date.end(), bytes);
     bytes[date.size()] = ' ';
     std::copy(time.begin(), time.end(), bytes + date.size() + 1);
-    return common::fromCp1250(std::string_view(bytes, date.size() + 1 + time.size()));
+    const std::string_view label(bytes, date.size() + 1 + time.size());
+    const bool ascii = std::all_of(label.begin(), label.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        m_labels.append(label);
+    } else {
+        m_labels.append(common::fromCp1250(label));
+    }
 }
 
 // Point i of a column comes from data line i until the column first misses a line (the
@@ -113,9 +104,9 @@ LoadedFile LoadedFileBuilder::finish() {
         trim(column.values);
         trim(column.lines);
     }
-    trimLabels(m_labels);
+    m_labels.squeeze();
     file.columns = std::move(m_columns);
-    file.labels = std::make_shared<const QStringList>(std::move(m_labels));
+    file.labels = std::make_shared<const chart::LabelTexts>(std::move(m_labels));
     file.dataLines = m_parser.dataLineCount();
     file.lastValueCount = file.dataLines > 0 ? m_parser.valueCount() : 0;
     return file;

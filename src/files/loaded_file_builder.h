@@ -5,7 +5,6 @@
 #include "files/data_file_loader.h"
 #include "files/linia1rq.h"
 
-#include <QStringList>
 #include <string_view>
 #include <vector>
 
@@ -22,13 +21,13 @@ public:
     LoadedFile finish();
 
 private:
-    QString label() const;
+    void appendLabel();
     void addPoint(LoadedColumn& column, float value, int line);
     void widenTo(int columns);
 
     Linia1RQ m_parser;
     std::vector<LoadedColumn> m_columns;
-    QStringList m_labels;
+    chart::LabelTexts m_labels;
     qsizetype m_expectedLines = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "chart/dynamic_walk.h"
 #include "chart/ui/day_time_ticker.h"
 #include "chart/ui/depth_shadows.h"
+#include "common/huge_pages.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -137,9 +138,8 @@ void MonitorChart::clearForNewMeasurement() {
 
 void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
                             FileSeries shown) {
-    auto labels = std::make_shared<const LabelTexts>(file.labels ? *file.labels : QStringList());
-    // The file's own list of labels is dropped as soon as the block holds them.
-    file.labels.reset();
+    const std::shared_ptr<const LabelTexts> labels =
+        file.labels ? std::move(file.labels) : std::make_shared<const LabelTexts>();
     Series72->data()->clear();
     Series72->setVisible(false);
     const auto columns = static_cast<int>(file.columns.size());
@@ -169,16 +169,18 @@ void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsR
 void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
                                   const std::shared_ptr<const LabelTexts>& labels) {
     const auto count = static_cast<qsizetype>(column.values.size());
+    // The points are laid out by copying one point, inline, into the whole vector, then written
+    // in one tight loop; the library's constructors would be a call per point.
     QVector<QCPGraphData> points;
     points.reserve(count);
+    common::adviseHugePages(points.constData(),
+                            static_cast<std::size_t>(count) * sizeof(QCPGraphData));
+    points.resize(count, QCPGraphData());
+    QCPGraphData* out = points.data();
     const float* values = column.values.data();
-    // One point copied in each time: its copy is inline, while the library's constructors are
-    // calls into it, once per point.
-    QCPGraphData point;
     for (qsizetype i = 0; i < count; ++i) {
-        point.key = static_cast<double>(i);
-        point.value = values[i];
-        points.append(point);
+        out[i].key = static_cast<double>(i);
+        out[i].value = values[i];
     }
     // The container takes the vector over without copying it; the column's values go at once,
     // so a large file is never held twice for long.

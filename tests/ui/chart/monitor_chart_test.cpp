@@ -298,7 +298,7 @@ files::LoadedFile threeColumnFile() {
     file.columns[1].values = {-1, -2, -3};
     file.columns[2].values = {42};
     file.columns[2].lines = {1};
-    file.labels = std::make_shared<QStringList>(
+    file.labels = std::make_shared<LabelTexts>(
         QStringList{QStringLiteral("2024-05-06 10:00:00.000"),
                     QStringLiteral("2024-05-06 10:00:01.000"), QStringLiteral(" 7")});
     file.lastValueCount = 2;

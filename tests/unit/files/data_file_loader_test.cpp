@@ -93,6 +93,13 @@ TEST(DataFileLoader, EveryLineEndIsALineAndTheLastLineCountsOnce) {
     EXPECT_EQ(valuesOf(mixed, 0), (std::vector<float>{1, 2, 3, 4, 5}));
     // A line without a date gets a label that starts with a space.
     EXPECT_EQ(mixed.labels->at(4), QStringLiteral(" 00:00:05.000"));
+    // Labels in code page 1250 are decoded; those around them stay as they were.
+    const LoadedFile letters =
+        load("12:00:00 1\r\n7\xB3\xF3\x64\x9F 2\r\n12-07-2026 14:30:05\xB9 3\r\n");
+    ASSERT_EQ(letters.labels->size(), 3);
+    EXPECT_EQ(letters.labels->at(0), QStringLiteral(" 12:00:00"));
+    EXPECT_EQ(letters.labels->at(1), QStringLiteral(" 7łódź"));
+    EXPECT_EQ(letters.labels->at(2), QStringLiteral("12-07-2026 14:30:05ą"));
 
     for (const char* end : {"", "\r\n", "\n", "\r"}) {
         const LoadedFile file = load(QByteArray("12:00:00 1\r\n12:00:01 2") + end);
@@ -124,8 +131,9 @@ TEST(DataFileLoader, LinesAndLineEndsSplitAcrossReadBlocks) {
     cr += "12:00:02 3\n";
     const LoadedFile second = load(cr);
     EXPECT_EQ(valuesOf(second, 0), (std::vector<float>{1, 2, 3}));
-    EXPECT_EQ(*second.labels, (QStringList{QStringLiteral(" 12:00:00"), QStringLiteral(" 12:00:01"),
-                                           QStringLiteral(" 12:00:02")}));
+    EXPECT_EQ(*second.labels, korvanta::chart::LabelTexts(QStringList{
+                                  QStringLiteral(" 12:00:00"), QStringLiteral(" 12:00:01"),
+                                  QStringLiteral(" 12:00:02")}));
 }
 
 TEST(DataFileLoader, ValueCountsChooseTheColumnsOfEachLine) {
@@ -214,7 +222,8 @@ TEST(DataFileLoader, ProgressIsReportedAndCanStopTheLoad) {
     EXPECT_LT(part.dataLines, 1000000);
     EXPECT_EQ(part.labels->size(), part.dataLines);
     EXPECT_EQ(valuesOf(part, 0).size(), static_cast<std::size_t>(part.dataLines));
-    EXPECT_EQ(part.labels->back(), QStringLiteral(" 00:00:%1").arg(part.dataLines - 1));
+    EXPECT_EQ(part.labels->at(part.dataLines - 1),
+              QStringLiteral(" 00:00:%1").arg(part.dataLines - 1));
 }
 
 TEST(DataFileLoader, HostileFilesLoadSafelyOrFailNamingTheFile) {

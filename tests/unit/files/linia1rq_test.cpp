@@ -1,8 +1,13 @@
 #include "common/number_format.h"
 #include "files/linia1rq.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <random>
 #include <string>
 
 using korvanta::files::Linia1RQ;
@@ -23,6 +28,42 @@ std::string numbers(int count) {
         text.append(" ").append(std::to_string(k)).append(".5");
     }
     return text;
+}
+
+// The float the C library reads from a word, whatever the process locale.
+float cFloat(const std::string& word) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtof_l(word.c_str(), nullptr, cLocale);
+}
+
+// A decimal word such as the files hold, and its rarer shapes: a sign, up to twelve digits on
+// either side of the point, an exponent, something after the number.
+std::string randomDecimal(std::mt19937& random) {
+    const auto pick = [&random](int below) {
+        return static_cast<int>(random() % static_cast<unsigned>(below));
+    };
+    std::string word = pick(2) == 0 ? "-" : "";
+    const int integerDigits = pick(10);
+    const int fractionDigits = pick(13);
+    for (int k = 0; k < integerDigits; ++k) {
+        word += static_cast<char>('0' + pick(10));
+    }
+    if (fractionDigits > 0 || pick(4) == 0) {
+        word += '.';
+    }
+    for (int k = 0; k < fractionDigits; ++k) {
+        word += static_cast<char>('0' + pick(10));
+    }
+    if (integerDigits + fractionDigits == 0) {
+        word += '7';
+    }
+    if (pick(8) == 0) {
+        word += (pick(2) == 0 ? "e" : "E-") + std::to_string(pick(50));
+    }
+    if (pick(8) == 0) {
+        word += "z1";
+    }
+    return word;
 }
 
 } // namespace
@@ -131,6 +172,64 @@ TEST(Linia1RQ, ReadsCNotationWhateverTheSeparatorAndConvertsPrefixes) {
     EXPECT_TRUE(std::isinf(p.value(2)) && p.value(2) < 0);
     EXPECT_EQ(p.value(3), 0.0f);
     EXPECT_TRUE(std::isinf(p.value(4)) && p.value(4) < 0);
+}
+
+TEST(Linia1RQ, GivesTheFloatsOfTheCLibrary) {
+    Linia1RQ p = pastTheHeader();
+    const auto expectSameFloat = [&p](const std::string& word) {
+        p.parse("12:00:00 " + word);
+        ASSERT_EQ(p.valueCount(), 1) << word;
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(p.value(0)),
+                  std::bit_cast<std::uint32_t>(cFloat(word)))
+            << word;
+    };
+    // Mantissas at and past the 24 bits of a float, ties, the ends of the float range, powers of
+    // ten at and past those a float holds exactly, signed zeros and cut-off shapes.
+    const std::string tricky[] = {"16777216",
+                                  "16777217",
+                                  "16777215.5",
+                                  "-16777217",
+                                  "8388608.5",
+                                  "8388609.5",
+                                  "0.1",
+                                  "0.3",
+                                  "-0.7",
+                                  "1.0000001",
+                                  "1.00000005",
+                                  "9999999.9",
+                                  "0.0000000001",
+                                  "0.00000000001",
+                                  "0.1234567890",
+                                  "1234567.890",
+                                  "3.4028235e38",
+                                  "3.4028236e38",
+                                  "1e-45",
+                                  "1.4e-45",
+                                  "7e-46",
+                                  "1.17549435e-38",
+                                  "1.1754942e-38",
+                                  "-0",
+                                  "-0.000",
+                                  "5.",
+                                  "-5.",
+                                  "-.5",
+                                  "1.5x",
+                                  "1e",
+                                  "1.e5",
+                                  "2.5E-1",
+                                  "100.000",
+                                  "99.999",
+                                  "-100.000",
+                                  "000000000012.5",
+                                  "123456789012345678901234567890",
+                                  "0.30000001192092896"};
+    for (const std::string& word : tricky) {
+        expectSameFloat(word);
+    }
+    std::mt19937 random(20261209);
+    for (int k = 0; k < 200000; ++k) {
+        expectSameFloat(randomDecimal(random));
+    }
 }
 
 TEST(Linia1RQ, HeaderGivesDescriptionAndThirtyThreeNames) {
