@@ -19,12 +19,13 @@ QString columnNames(const LoadedFile& file) {
 
 QStringList fileSummary(const LoadedFile& file) {
     const bool any = file.labels && !file.labels->isEmpty();
-    return {item(QStringLiteral("description"), file.description),
-            item(QStringLiteral("columns"), columnNames(file)),
-            item(QStringLiteral("lines"), QString::number(file.dataLines)),
-            item(QStringLiteral("values"), QString::number(file.columns.size())),
-            item(QStringLiteral("first"), any ? file.labels->first() : QString()),
-            item(QStringLiteral("last"), any ? file.labels->last() : QString())};
+    return {
+        item(QStringLiteral("description"), file.description),
+        item(QStringLiteral("columns"), columnNames(file)),
+        item(QStringLiteral("lines"), QString::number(file.dataLines)),
+        item(QStringLiteral("values"), QString::number(file.columns.size())),
+        item(QStringLiteral("first"), any ? file.labels->at(0) : QString()),
+        item(QStringLiteral("last"), any ? file.labels->at(file.labels->size() - 1) : QString())};
 }
 
 } // namespace korvanta::files
