@@ -2,7 +2,7 @@
 // The inverse transform of the analysis page: a band of the spectrum back to a signal.
 
 #include "analysis/fftrq.h"
-#include "analysis/spectrum.h"
+#include "analysis/frequency_analysis.h"
 #include "common/result.h"
 
 #include <span>

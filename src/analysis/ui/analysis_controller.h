@@ -6,8 +6,8 @@
 
 #include "acquisition/settings_record.h"
 #include "analysis/fftrq.h"
+#include "analysis/frequency_analysis.h"
 #include "analysis/ranges.h"
-#include "analysis/spectrum.h"
 #include "platform/services.h"
 
 #include <QObject>

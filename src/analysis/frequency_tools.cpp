@@ -1,4 +1,4 @@
-#include "analysis/spectrum_tools.h"
+#include "analysis/frequency_tools.h"
 
 #include "common/number_format.h"
 

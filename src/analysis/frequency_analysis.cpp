@@ -1,4 +1,4 @@
-#include "analysis/spectrum.h"
+#include "analysis/frequency_analysis.h"
 
 #include "analysis/analysis_texts.h"
 #include "common/number_format.h"

@@ -1,7 +1,7 @@
+#include "analysis/frequency_analysis.h"
 #include "analysis/frequency_range.h"
+#include "analysis/frequency_tools.h"
 #include "analysis/inverse_transform.h"
-#include "analysis/spectrum.h"
-#include "analysis/spectrum_tools.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

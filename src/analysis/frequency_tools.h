@@ -2,7 +2,7 @@
 // Tools on the drawn spectrum points: integration, the band cut of "filter", its band marker and
 // the peak of the visible points ("Amplitude:").
 
-#include "analysis/spectrum.h"
+#include "analysis/frequency_analysis.h"
 
 #include <QString>
 #include <QStringList>
