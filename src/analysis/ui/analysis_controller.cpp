@@ -14,10 +14,12 @@
 #include "analysis/ui/tform8.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
+#include "common/local_directory.h"
 #include "common/number_format.h"
 #include "common/text_file.h"
 #include "common/ui/labeled_edit.h"
 #include "common/ui/up_down.h"
+#include "common/ui/view_lines.h"
 #include "files/ui/chart_printing.h"
 #include "files/ui/file_browser_panel.h"
 #include "files/ui/report_panel.h"
@@ -44,6 +46,9 @@
 
 namespace korvanta::analysis::ui {
 namespace {
+
+using common::localDirectory;
+using common::ui::viewLines;
 
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
@@ -79,26 +84,6 @@ std::vector<double> valuesOf(const QCPGraph& graph) {
         values.push_back(it->value);
     }
     return values;
-}
-
-// The directory of the settings record as a path here, the current directory when empty.
-QString localDirectory(const QString& directory) {
-    QString folder = directory;
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QDir::current().absoluteFilePath(folder.isEmpty() ? QStringLiteral(".") : folder);
-}
-
-// The lines of a text view; a final line end starts no further line.
-QStringList viewLines(const QPlainTextEdit& view) {
-    const QString text = view.toPlainText();
-    if (text.isEmpty()) {
-        return {};
-    }
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
 }
 
 std::optional<double> boundOf(const QLineEdit& edit) {

@@ -3,6 +3,8 @@
 #include "acquisition/settings_file.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
+#include "common/local_directory.h"
+#include "common/ui/view_lines.h"
 #include "files/spreadsheet_copy.h"
 #include "files/text_export.h"
 #include "files/ui/chart_printing.h"
@@ -22,28 +24,10 @@
 namespace korvanta::files::ui {
 namespace {
 
+using common::localDirectory;
+using common::ui::viewLines;
+
 const QString kTextFileName = QStringLiteral("txtFile.txt");
-
-// A directory of the settings record as a path here: '/' for '\', relative to the current
-// directory, the current directory itself when empty.
-QString localDirectory(const QString& directory) {
-    QString folder = directory;
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QDir::current().absoluteFilePath(folder.isEmpty() ? QStringLiteral(".") : folder);
-}
-
-// The lines of a text view; a final line end starts no further line.
-QStringList viewLines(const QPlainTextEdit& view) {
-    const QString text = view.toPlainText();
-    if (text.isEmpty()) {
-        return {};
-    }
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
 
 void insertFirstLine(QPlainTextEdit& view, const QString& line) {
     if (view.document()->isEmpty()) {
