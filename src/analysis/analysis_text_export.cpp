@@ -41,6 +41,20 @@ QStringList columnTextLines(const QString& firstTitle, const QStringList& labels
     return lines;
 }
 
+QStringList spectrumTextLines(std::span<const SpectrumPoint> points, SpectrumColumns on) {
+    QStringList labels;
+    std::vector<TextColumn> columns{{QStringLiteral("Real  "), on.real, {}},
+                                    {QStringLiteral("Imag  "), on.imaginary, {}},
+                                    {QStringLiteral("XY"), on.magnitude, {}}};
+    for (const SpectrumPoint& point : points) {
+        labels << point.label;
+        columns[0].values.push_back(point.real);
+        columns[1].values.push_back(point.imaginary);
+        columns[2].values.push_back(point.magnitude);
+    }
+    return columnTextLines(QStringLiteral("f  "), labels, columns);
+}
+
 QStringList histogramTextLines(const QStringList& labels, std::span<const double> heights) {
     QStringList lines{QString()};
     for (qsizetype i = 0; i < labels.size() && static_cast<std::size_t>(i) < heights.size(); ++i) {

@@ -2,6 +2,8 @@
 // The text files of the analysis page: the spectrum, the analysed signal and the histogram as
 // lines of text, and the report header that opens the report panel.
 
+#include "analysis/frequency_analysis.h"
+
 #include <QString>
 #include <QStringList>
 #include <span>
@@ -22,6 +24,17 @@ struct TextColumn {
 // the missing ones, so the line keeps its other values.
 QStringList columnTextLines(const QString& firstTitle, const QStringList& labels,
                             std::span<const TextColumn> columns);
+
+// Which parts of the spectrum a spectrum file holds ("Real", "Imag", "XY" switched on).
+struct SpectrumColumns {
+    bool real = true;
+    bool imaginary = true;
+    bool magnitude = true;
+};
+
+// The spectrum file: the header "f  " and the switched-on parts' titles, then one line per
+// point: its frequency label and its real, imaginary and magnitude values.
+QStringList spectrumTextLines(std::span<const SpectrumPoint> points, SpectrumColumns on);
 
 // An empty first line, then one line per bar: its label, " ", its height "#0.0000", " ".
 QStringList histogramTextLines(const QStringList& labels, std::span<const double> heights);

@@ -4,7 +4,13 @@
 
 #include "acquisition/acquisition_link.h"
 #include "acquisition/settings_file.h"
+#include "analysis/analysis_text_export.h"
+#include "analysis/fftrq.h"
+#include "analysis/frequency_tools.h"
+#include "analysis/histogram.h"
+#include "analysis/time_window.h"
 #include "common/number_format.h"
+#include "common/text_file.h"
 #include "files/csv_export.h"
 #include "files/file_summary.h"
 #include "files/spreadsheet_copy.h"
@@ -21,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -255,6 +262,86 @@ TEST(KorvantaCli, PlotTakesTheColoursOfTheCompanionSettingsFile) {
     EXPECT_EQ(pixelsNear(QImage(png), green), 0) << "without the companion, other colours";
 }
 
+// A file of a 50 Hz sine of amplitude 2 at 1000 samples a second in column 1 and a saw in 2.
+QString writeSineFile(const QTemporaryDir& dir) {
+    QByteArray bytes = "sinus k1 k2\r\n";
+    for (int i = 0; i < 1000; ++i) {
+        bytes += QStringLiteral("2026-12-09 10:00:%1 %2 %3\r\n")
+                     .arg(i / 1000.0, 6, 'f', 3, QLatin1Char('0'))
+                     .arg(2 * std::sin(2 * M_PI * 50 * i / 1000.0), 0, 'f', 4)
+                     .arg(i % 10)
+                     .toLatin1();
+    }
+    const QString path = dir.filePath(QStringLiteral("sinus.dan"));
+    writeFile(path, bytes);
+    return path;
+}
+
+std::vector<double> loadedColumn(const QString& path, int column) {
+    const files::LoadedFile file = files::loadDataFile(path).value();
+    const std::vector<float>& values = file.columns[static_cast<std::size_t>(column - 1)].values;
+    return {values.begin(), values.end()};
+}
+
+TEST(KorvantaCli, SpectrumAndHistogramAreTheAnalysisPagesFiles) {
+    QTemporaryDir dir;
+    const QString data = writeSineFile(dir);
+
+    std::vector<double> signal = loadedColumn(data, 1);
+    analysis::applyWindow(analysis::TimeWindow::Hanning, signal, {0, signal.size() - 1});
+    analysis::FFTRQ fft;
+    analysis::SpectrumParameters parameters;
+    parameters.samplingRate = 1000;
+    auto spectrum = analysis::forwardSpectrum(fft, signal, parameters);
+    ASSERT_TRUE(spectrum.ok());
+    analysis::integrate(spectrum.value().points);
+    const QString expected = dir.filePath(QStringLiteral("expected.txt"));
+    ASSERT_TRUE(
+        common::writeLines(expected, analysis::spectrumTextLines(spectrum.value().points, {})));
+
+    const QString out = dir.filePath(QStringLiteral("widmo.txt"));
+    const CliRun run =
+        runCli({QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("1"),
+                QStringLiteral("--rate"), QStringLiteral("1000"), QStringLiteral("--window"),
+                QStringLiteral("hanning"), QStringLiteral("--integrate"), QStringLiteral("1"),
+                QStringLiteral("-o"), out});
+    EXPECT_EQ(run.status, 0) << run.err.constData();
+    EXPECT_EQ(contents(out), contents(expected));
+    EXPECT_TRUE(contents(out).startsWith("f  Real  Imag  XY\r\n"));
+    // The peak of the transform before integration: the sine's 50 Hz, half its amplitude under
+    // the Hanning window.
+    const QList<QByteArray> peak = run.out.split('\n');
+    ASSERT_GE(peak.size(), 2);
+    EXPECT_TRUE(peak[0].startsWith("Max amplitude:  0.9")) << run.out.constData();
+    EXPECT_EQ(peak[1], " for f=49.8Hz");
+
+    const CliRun toScreen =
+        runCli({QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("1"),
+                QStringLiteral("--rate"), QStringLiteral("1000"), QStringLiteral("--from"),
+                QStringLiteral("40"), QStringLiteral("--to"), QStringLiteral("60")});
+    EXPECT_EQ(toScreen.status, 0);
+    EXPECT_TRUE(toScreen.out.startsWith("f  Real  Imag  XY\r\n  40.04 "))
+        << toScreen.out.constData();
+    EXPECT_TRUE(toScreen.err.contains(" for f=49.8Hz"));
+
+    const std::vector<double> saw = loadedColumn(data, 2);
+    const auto bars = analysis::histogram(saw, saw, 10);
+    ASSERT_TRUE(bars.ok());
+    QStringList labels;
+    std::vector<double> heights;
+    for (const analysis::HistogramBar& bar : bars.value().bars) {
+        labels << bar.label;
+        heights.push_back(bar.count);
+    }
+    ASSERT_TRUE(common::writeLines(expected, analysis::histogramTextLines(labels, heights)));
+    const CliRun histogram =
+        runCli({QStringLiteral("histogram"), data, QStringLiteral("--column"), QStringLiteral("2"),
+                QStringLiteral("--bins"), QStringLiteral("10")});
+    EXPECT_EQ(histogram.status, 0);
+    EXPECT_EQ(histogram.out, contents(expected));
+    EXPECT_TRUE(histogram.out.contains("\r\n0.450 100.0000 \r\n"));
+}
+
 TEST(KorvantaCli, BadInputEndsWithStatusTwoAndOneLine) {
     QTemporaryDir dir;
     const QString data = kFixtures + kFixtureNames[0];
@@ -279,6 +366,16 @@ TEST(KorvantaCli, BadInputEndsWithStatusTwoAndOneLine) {
         {QStringLiteral("plot"), data, QStringLiteral("--columns"), QStringLiteral("3"),
          QStringLiteral("-o"), png},
         {QStringLiteral("plot"), dir.path(), QStringLiteral("-o"), png},
+        {QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("1")},
+        {QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("1"),
+         QStringLiteral("--rate"), QStringLiteral("0")},
+        {QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("9"),
+         QStringLiteral("--rate"), QStringLiteral("100")},
+        {QStringLiteral("spectrum"), data, QStringLiteral("--column"), QStringLiteral("1"),
+         QStringLiteral("--rate"), QStringLiteral("100"), QStringLiteral("--window"),
+         QStringLiteral("kaiser")},
+        {QStringLiteral("histogram"), data, QStringLiteral("--column"), QStringLiteral("1"),
+         QStringLiteral("--bins"), QStringLiteral("0")},
     };
     for (const QStringList& arguments : cases) {
         const CliRun run = runCli(arguments, dir.path());
@@ -310,7 +407,8 @@ TEST(KorvantaCli, AWriteFailureEndsWithStatusOneAndLeavesNoFile) {
 TEST(KorvantaCli, HelpForTheToolAndEveryCommand) {
     const CliRun tool = runCli({QStringLiteral("--help")});
     EXPECT_EQ(tool.status, 0);
-    for (const char* command : {"info", "spreadsheet", "csv", "plot", "dump-buffer"}) {
+    for (const char* command :
+         {"info", "spreadsheet", "csv", "spectrum", "histogram", "plot", "dump-buffer"}) {
         EXPECT_TRUE(tool.out.contains(command)) << command;
         const CliRun help = runCli({QString::fromLatin1(command), QStringLiteral("--help")});
         EXPECT_EQ(help.status, 0) << command;

@@ -934,18 +934,12 @@ void AnalysisController::saveText(const QStringList& lines) {
 
 QStringList AnalysisController::spectrumLines() const {
     const VisibleRange range = keyRange(*Series67);
-    QStringList labels;
-    std::vector<TextColumn> columns{{QStringLiteral("Real  "), Series66->visible(), {}},
-                                    {QStringLiteral("Imag  "), Series65->visible(), {}},
-                                    {QStringLiteral("XY"), Series67->visible(), {}}};
-    for (std::size_t i = range.first; !range.empty() && i <= range.last; ++i) {
-        const SpectrumPoint& p = m_spectrum[i];
-        labels << p.label;
-        columns[0].values.push_back(p.real);
-        columns[1].values.push_back(p.imaginary);
-        columns[2].values.push_back(p.magnitude);
-    }
-    return columnTextLines(QStringLiteral("f  "), labels, columns);
+    const std::span<const SpectrumPoint> shown =
+        range.empty()
+            ? std::span<const SpectrumPoint>()
+            : std::span<const SpectrumPoint>(m_spectrum).subspan(range.first, range.count());
+    return spectrumTextLines(shown,
+                             {Series66->visible(), Series65->visible(), Series67->visible()});
 }
 
 QStringList AnalysisController::dataLines() const {

@@ -1,5 +1,6 @@
 // korvanta-cli: the measurement-file functions of the window and its buffer dump, from a shell.
 
+#include "app/cli/analysis_commands.h"
 #include "app/cli/command_end.h"
 #include "app/cli/dump_command.h"
 #include "app/cli/file_commands.h"
@@ -23,6 +24,11 @@ const char* const kUsage =
     "  csv FILE [-o OUT]         the file as RFC 4180 CSV\n"
     "  plot FILE [--columns 1,3,...] [--size WxH] -o OUT.png|.svg|.pdf\n"
     "                            the chart of the file as a picture\n"
+    "  spectrum FILE --column N --rate HZ [--window hanning|hamming|triangular|flattop]\n"
+    "           [--pad SIZE] [--from HZ] [--to HZ] [--integrate 1|2] [-o OUT]\n"
+    "                            the spectrum file of one column, and its peak\n"
+    "  histogram FILE --column N --bins B [-o OUT]\n"
+    "                            the histogram file of one column\n"
     "  dump-buffer [--dir DIR]   the acquisition program's data table, as \"Save bufer..\"\n"
     "\n"
     "Without -o, text results go to standard output. `korvanta-cli COMMAND --help` describes a\n"
@@ -35,6 +41,8 @@ int runCommand(const QString& name, const QStringList& arguments) {
         {QStringLiteral("info"), runInfo},
         {QStringLiteral("spreadsheet"), runSpreadsheet},
         {QStringLiteral("csv"), runCsv},
+        {QStringLiteral("spectrum"), runSpectrum},
+        {QStringLiteral("histogram"), runHistogram},
         {QStringLiteral("dump-buffer"), runDumpBuffer},
     };
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
