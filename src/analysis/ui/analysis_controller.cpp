@@ -14,6 +14,7 @@
 #include "analysis/ui/tform8.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
+#include "chart/ui/picture_saving.h"
 #include "common/local_directory.h"
 #include "common/number_format.h"
 #include "common/text_file.h"
@@ -253,6 +254,17 @@ void AnalysisController::connectControls() {
     for (const auto& [name, chart] : copies) {
         connect(control<QToolButton>(name), &QToolButton::clicked, this,
                 [chart] { QApplication::clipboard()->setPixmap(chart->toPixmap()); });
+    }
+    const std::array<std::pair<const char*, QCustomPlot*>, 3> pictures{{
+        {"PictureButton2", m_pages.page.chart2()},
+        {"PictureButton3", m_pages.page.chart3()},
+        {"PictureButton4", m_pages.page.chart4()},
+    }};
+    for (const auto& [name, chart] : pictures) {
+        chart::ui::attachPictureMenu(*control<QToolButton>(name), [this, chart](QSize size) {
+            chart::ui::savePictureWithDialog(*chart, size, m_settings.dataDirectory(),
+                                             *m_services.dialogs, *m_services.messages);
+        });
     }
     for (const auto& [name, chart] : prints) {
         connect(control<QToolButton>(name), &QToolButton::clicked, this, [this, chart] {

@@ -18,6 +18,9 @@ using common::ui::makeEdit;
 using common::ui::makeLabel;
 using common::ui::named;
 
+// The caption of the buttons that save a chart as a picture.
+const QString kPictureText = QStringLiteral("Obraz");
+
 QLabel* makeCaption(const QString& caption, QWidget* parent) {
     return new QLabel(caption, parent);
 }
@@ -90,18 +93,20 @@ QWidget* AnalysisPage::buildCharts() {
                              QStringLiteral("ToolButton36"), QStringLiteral("ToolButton38"),
                              QStringLiteral("ToolButton40"), QStringLiteral("ToolButton62"),
                              QStringLiteral("ToolButton63"), QStringLiteral("ToolButton43"),
-                             QStringLiteral("ToolButton47"), QStringLiteral("ToolButton56")},
+                             QStringLiteral("ToolButton47"), QStringLiteral("ToolButton56"),
+                             QStringLiteral("PictureButton3")},
                             {QStringLiteral("FFT"), QStringLiteral("IFFT"), QStringLiteral("1/2"),
                              QStringLiteral("x2"), QStringLiteral("Scaling"), QStringLiteral("∫"),
                              QStringLiteral("∫∫"), QStringLiteral("Save"), QStringLiteral("Copy"),
-                             QStringLiteral("Print")}),
+                             QStringLiteral("Print"), kPictureText}),
         QStringLiteral("FFT"));
     m_chartPages->addTab(
         buildChartWithTools(Chart4,
                             {QStringLiteral("ToolButton48"), QStringLiteral("ToolButton59"),
-                             QStringLiteral("ToolButton50"), QStringLiteral("ToolButton58")},
+                             QStringLiteral("ToolButton50"), QStringLiteral("ToolButton58"),
+                             QStringLiteral("PictureButton4")},
                             {QStringLiteral("Scaling"), QStringLiteral("Save"),
-                             QStringLiteral("Copy"), QStringLiteral("Print")}),
+                             QStringLiteral("Copy"), QStringLiteral("Print"), kPictureText}),
         QStringLiteral("Histogram"));
     m_settingsPages->addTab(buildFftSettings(), QStringLiteral("FFT Settings"));
     m_settingsPages->addTab(buildHistogramSettings(), QStringLiteral("Histogram Settings"));
@@ -110,9 +115,10 @@ QWidget* AnalysisPage::buildCharts() {
     splitter->addWidget(
         buildChartWithTools(Chart2,
                             {QStringLiteral("ToolButton39"), QStringLiteral("ToolButton34"),
-                             QStringLiteral("ToolButton46"), QStringLiteral("ToolButton54")},
+                             QStringLiteral("ToolButton46"), QStringLiteral("ToolButton54"),
+                             QStringLiteral("PictureButton2")},
                             {QStringLiteral("Scaling"), QStringLiteral("Save"),
-                             QStringLiteral("Copy"), QStringLiteral("Print")}));
+                             QStringLiteral("Copy"), QStringLiteral("Print"), kPictureText}));
     splitter->addWidget(m_chartPages);
     splitter->addWidget(m_settingsPages);
     return splitter;

@@ -1,6 +1,6 @@
 #include "chart/ui/chart_panel.h"
 
-#include "chart/ui/chart_picture.h"
+#include "chart/ui/picture_saving.h"
 #include "common/number_format.h"
 #include "platform/handler_guard.h"
 
@@ -23,9 +23,6 @@ namespace korvanta::chart::ui {
 namespace {
 
 constexpr int kPartViewCounterCount = 10;
-// The picture sizes offered beside the chart's own.
-constexpr QSize kPictureSizes[] = {{1280, 720}, {1600, 900}, {1920, 1080}, {3840, 2160}};
-
 QAction* addMenuAction(QMenu* menu, const QString& name, const QString& text) {
     QAction* action = menu->addAction(text);
     action->setObjectName(name);
@@ -47,7 +44,6 @@ ChartPanel::ChartPanel(const ChartEnvironment& environment, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     buildMenus();
-    buildPictureMenu();
     buildToolBar();
     buildChartArea();
     connectChart();
@@ -105,20 +101,6 @@ void ChartPanel::buildMenus() {
     connect(Deleteseries2, &QAction::triggered, this, &ChartPanel::deleteLegendSeries);
 }
 
-void ChartPanel::buildPictureMenu() {
-    PictureMenu = new QMenu(this);
-    PictureMenu->setObjectName(QStringLiteral("PictureMenu"));
-    QAction* own = addMenuAction(PictureMenu, QStringLiteral("PictureChartSize"),
-                                 QStringLiteral("Rozmiar wykresu"));
-    connect(own, &QAction::triggered, this, [this] { savePictureAs({}); });
-    for (const QSize size : kPictureSizes) {
-        QAction* action = addMenuAction(
-            PictureMenu, QStringLiteral("Picture%1x%2").arg(size.width()).arg(size.height()),
-            QStringLiteral("%1 × %2").arg(size.width()).arg(size.height()));
-        connect(action, &QAction::triggered, this, [this, size] { savePictureAs(size); });
-    }
-}
-
 QToolButton* ChartPanel::addToolButton(const QString& name, const QString& hint,
                                        QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(ToolBar2);
@@ -144,8 +126,7 @@ void ChartPanel::buildToolBar() {
     PictureButton =
         addToolButton(QStringLiteral("PictureButton"), QStringLiteral("Zapisz wykres jako obraz"),
                       QStyle::SP_DriveFDIcon);
-    PictureButton->setMenu(PictureMenu);
-    PictureButton->setPopupMode(QToolButton::MenuButtonPopup);
+    attachPictureMenu(*PictureButton, [this](QSize size) { savePictureAs(size); });
     ToolButton14 = addToolButton(QStringLiteral("ToolButton14"), QStringLiteral("Widok 3D"),
                                  QStyle::SP_TitleBarShadeButton);
     ToolButton14->setCheckable(true);
@@ -178,7 +159,6 @@ void ChartPanel::buildToolBar() {
     connect(ToolButton8, &QToolButton::clicked, this, &ChartPanel::saveAsTextRequested);
     connect(ToolButton10, &QToolButton::clicked, this, [this] { Chart1->copyToClipboard(); });
     connect(ToolButton51, &QToolButton::clicked, this, &ChartPanel::printRequested);
-    connect(PictureButton, &QToolButton::clicked, this, [this] { savePictureAs({}); });
     connect(ToolButton14, &QToolButton::clicked, this, [this](bool on) {
         Chart1->setDepthView(on);
         Chart1->replot(QCustomPlot::rpQueuedReplot);
@@ -409,21 +389,8 @@ void ChartPanel::resetSeriesOptions() {
 }
 
 void ChartPanel::savePictureAs(QSize size) {
-    platform::FileDialogRequest request;
-    request.caption = QStringLiteral("Zapisz wykres jako obraz");
-    request.initialDirectory = m_env.settings->dataDirectory();
-    request.fileName = QStringLiteral("wykres.png");
-    request.filter = QStringLiteral("*.png file|*.png|*.svg file|*.svg|*.pdf file|*.pdf");
-    const auto chosen = m_env.dialogs->saveFile(request);
-    if (!chosen) {
-        return;
-    }
-    const QString path = pictureTypeOf(*chosen) ? *chosen : *chosen + QStringLiteral(".png");
-    const auto saved = savePicture(*Chart1, path, size.isEmpty() ? Chart1->size() : size);
-    if (!saved) {
-        m_env.messages->show(QStringLiteral("Nie można zapisać obrazu: ") + saved.reason(),
-                             QStringLiteral("Błąd"));
-    }
+    savePictureWithDialog(*Chart1, size, m_env.settings->dataDirectory(), *m_env.dialogs,
+                          *m_env.messages);
 }
 
 void ChartPanel::setBarViewVisible(bool on) {

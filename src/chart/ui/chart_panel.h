@@ -87,7 +87,6 @@ signals:
 
 private:
     void buildToolBar();
-    void buildPictureMenu();
     void buildMenus();
     QToolButton* addToolButton(const QString& name, const QString& hint,
                                QStyle::StandardPixmap icon);
@@ -137,7 +136,6 @@ private:
     QAction* Thickline1;         // mode: thick line
     QAction* Deleteseries1;      // mode: delete series
     QAction* Marked1;            // mode: marks of a whole series
-    QMenu* PictureMenu;          // picture sizes
     QMenu* PopupMenu3;           // close menu
     QAction* Close1;             // close
     QAction* Closeandexit1;      // exit and close

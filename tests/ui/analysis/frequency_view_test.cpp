@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QImage>
 
 namespace korvanta::testing {
 namespace {
@@ -225,6 +226,18 @@ TEST_F(SpectrumViewTest, AreaPointsPerPagePrintAndCopy) {
         EXPECT_GT(QFileInfo(pdf).size(), 0) << button;
     }
     EXPECT_EQ(dialogs.printRequests.size(), 3u);
+
+    // Each chart saved as a picture: at its own size on a click, at a chosen size from the menu.
+    for (const char* button : {"PictureButton2", "PictureButton3", "PictureButton4"}) {
+        const QString png = path(QString::fromLatin1(button) + ".png");
+        dialogs.saveAnswers = {png};
+        click(button);
+        EXPECT_FALSE(QImage(png).isNull()) << button;
+    }
+    const QString large = path(QStringLiteral("wykres"));
+    dialogs.saveAnswers = {large};
+    find<QToolButton>("PictureButton3")->findChild<QAction*>("Picture1280x720")->trigger();
+    EXPECT_EQ(QImage(large + ".png").size(), QSize(1280, 720));
 
     QApplication::clipboard()->clear();
     click("ToolButton47");
