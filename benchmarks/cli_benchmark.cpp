@@ -3,6 +3,7 @@
 // same file that only cuts it into words and converts them with std::from_chars, and
 // `spreadsheet` against sed doing the same conversion.
 
+#include "bare_pass.h"
 #include "bench_timing.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@
 
 namespace {
 
+using korvanta::benchmarks::barePass;
 using korvanta::benchmarks::Clock;
 using korvanta::benchmarks::median;
 using korvanta::benchmarks::millisecondsSince;
@@ -23,7 +25,6 @@ using korvanta::benchmarks::millisecondsSince;
 constexpr int kLines = 1000000;
 constexpr int kValues = 16;
 constexpr int kRuns = 3;
-constexpr qint64 kBlock = qint64(1) << 20;
 constexpr int kProcessTimeoutMs = 600000;
 
 bool writeDataFile(const QString& path) {
@@ -48,40 +49,6 @@ bool writeDataFile(const QString& path) {
         }
     }
     return true;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The yardstick of `plot`: the file read in blocks, cut into words, every word converted.
-double barePass(const QString& path, std::size_t& words) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return 0;
-    }
-    QByteArray block(kBlock, Qt::Uninitialized);
-    double sum = 0;
-    qint64 n = 0;
-    while ((n = file.read(block.data(), kBlock)) > 0) {
-        const char* p = block.constData();
-        const char* end = p + n;
-        while (p < end) {
-            while (p < end && isBlank(*p)) {
-                ++p;
-            }
-            const char* start = p;
-            while (p < end && !isBlank(*p)) {
-                ++p;
-            }
-            float value = 0;
-            if (std::from_chars(start, p, value).ec == std::errc()) {
-                sum += value;
-            }
-            words += p > start ? 1 : 0;
-        }
-    }
-    return sum;
 }
 
 // Wall-clock milliseconds of one process run to its end; negative when it failed.
@@ -135,7 +102,7 @@ int main() {
     const double bare = medianOfRuns([&] {
         const auto start = Clock::now();
         words = 0;
-        checksum += barePass(path, words);
+        checksum += barePass(path, &words);
         return millisecondsSince(start);
     });
     std::printf("bare pass: %zu words, checksum %.0f, %.1f ms\n", words, checksum, bare);

@@ -5,6 +5,7 @@
 // offscreen. Also the heap the chart holds per loaded value, labels included.
 
 #include "acquisition/settings_record.h"
+#include "bare_pass.h"
 #include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
 #include "files/data_file_loader.h"
@@ -19,6 +20,7 @@
 
 namespace {
 
+using korvanta::benchmarks::barePass;
 using korvanta::benchmarks::Clock;
 using korvanta::benchmarks::median;
 using korvanta::benchmarks::millisecondsSince;
@@ -29,7 +31,6 @@ using korvanta::chart::ui::MonitorChart;
 constexpr int kLines = 1'000'000;
 constexpr int kValues = 16;
 constexpr int kRuns = 9;
-constexpr qint64 kBlock = qint64(1) << 20;
 
 // Written line by line, so that no buffer of the file's size shapes the heap before the runs.
 bool writeDataFile(const QString& path) {
@@ -58,40 +59,6 @@ bool writeDataFile(const QString& path) {
         }
     }
     return true;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// The yardstick: the file read in blocks, cut into words, every word converted. Returns the sum
-// of the values so that nothing is left out.
-double barePass(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return 0;
-    }
-    QByteArray block(kBlock, Qt::Uninitialized);
-    double sum = 0;
-    qint64 n = 0;
-    while ((n = file.read(block.data(), kBlock)) > 0) {
-        const char* p = block.constData();
-        const char* end = p + n;
-        while (p < end) {
-            while (p < end && isBlank(*p)) {
-                ++p;
-            }
-            const char* start = p;
-            while (p < end && !isBlank(*p)) {
-                ++p;
-            }
-            float value = 0;
-            if (std::from_chars(start, p, value).ec == std::errc()) {
-                sum += value;
-            }
-        }
-    }
-    return sum;
 }
 
 // Bytes the heap hands out, mapped blocks included.
