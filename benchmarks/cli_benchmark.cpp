@@ -3,8 +3,8 @@
 // same file that only cuts it into words and converts them with std::from_chars, and
 // `spreadsheet` against sed doing the same conversion.
 
-#include "bare_pass.h"
 #include "bench_timing.h"
+#include "data_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,35 +21,11 @@ using korvanta::benchmarks::barePass;
 using korvanta::benchmarks::Clock;
 using korvanta::benchmarks::median;
 using korvanta::benchmarks::millisecondsSince;
+using korvanta::benchmarks::writeDataFile;
 
 constexpr int kLines = 1000000;
-constexpr int kValues = 16;
 constexpr int kRuns = 3;
 constexpr int kProcessTimeoutMs = 600000;
-
-bool writeDataFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write("pomiar k1  k2  k3  k4  k5  k6  k7  k8  k9  k10  k11  k12  k13  k14  k15  k16 \r\n");
-    char line[256];
-    for (int i = 0; i < kLines; ++i) {
-        const int ms = i * 100;
-        int n = std::snprintf(line, sizeof line, "2026-07-12 %02d:%02d:%02d.%03d", ms / 3600000,
-                              ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
-        for (int k = 0; k < kValues; ++k) {
-            const int raw = (i * 37 + k * 1013) % 200000 - 100000;
-            n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), " %.3f",
-                               raw / 1000.0);
-        }
-        n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "\r\n");
-        if (file.write(line, n) != n) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Wall-clock milliseconds of one process run to its end; negative when it failed.
 double runProcess(const QString& program, const QStringList& arguments,
@@ -89,12 +65,13 @@ template <typename Run> double medianOfRuns(Run run) {
 int main() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pomiar.dan"));
-    if (!dir.isValid() || !writeDataFile(path)) {
+    if (!dir.isValid() || !writeDataFile(path, kLines)) {
         std::fprintf(stderr, "cannot write the data file\n");
         return 1;
     }
     std::printf("file: %d lines x %d values, %.1f MB; median of %d runs, wall clock\n", kLines,
-                kValues, static_cast<double>(QFileInfo(path).size()) / 1e6, kRuns);
+                korvanta::benchmarks::kDataFileValues,
+                static_cast<double>(QFileInfo(path).size()) / 1e6, kRuns);
     const QString cli = QStringLiteral(KORVANTA_CLI_PATH);
 
     std::size_t words = 0;

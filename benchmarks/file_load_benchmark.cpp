@@ -5,9 +5,9 @@
 // offscreen. Also the heap the chart holds per loaded value, labels included.
 
 #include "acquisition/settings_record.h"
-#include "bare_pass.h"
 #include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
+#include "data_file.h"
 #include "files/data_file_loader.h"
 
 #include <QApplication>
@@ -25,41 +25,12 @@ using korvanta::benchmarks::Clock;
 using korvanta::benchmarks::median;
 using korvanta::benchmarks::millisecondsSince;
 using korvanta::benchmarks::threadCpuMs;
+using korvanta::benchmarks::writeDataFile;
 using korvanta::chart::ui::FileSeries;
 using korvanta::chart::ui::MonitorChart;
 
 constexpr int kLines = 1'000'000;
-constexpr int kValues = 16;
 constexpr int kRuns = 9;
-
-// Written line by line, so that no buffer of the file's size shapes the heap before the runs.
-bool writeDataFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QByteArray header = "pomiar";
-    for (int k = 1; k <= kValues; ++k) {
-        header += " k" + QByteArray::number(k) + ' ';
-    }
-    file.write(header + "\r\n");
-    char line[256];
-    for (int i = 0; i < kLines; ++i) {
-        const int ms = i * 100;
-        int n = std::snprintf(line, sizeof line, "2026-07-12 %02d:%02d:%02d.%03d", ms / 3600000,
-                              ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
-        for (int k = 0; k < kValues; ++k) {
-            const int raw = (i * 37 + k * 1013) % 200000 - 100000;
-            n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), " %.3f",
-                               raw / 1000.0);
-        }
-        n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "\r\n");
-        if (file.write(line, n) != n) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Bytes the heap hands out, mapped blocks included.
 std::size_t heapInUse() {
@@ -172,7 +143,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pomiar.dan"));
-    if (!dir.isValid() || !writeDataFile(path)) {
+    if (!dir.isValid() || !writeDataFile(path, kLines)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }
@@ -196,7 +167,8 @@ int main(int argc, char** argv) {
     }
 
     std::printf("file: %d lines of a date, a time and %d values, %.1f MB, checksum %.0f\n", kLines,
-                kValues, static_cast<double>(QFile(path).size()) / 1e6, checksum);
+                korvanta::benchmarks::kDataFileValues,
+                static_cast<double>(QFile(path).size()) / 1e6, checksum);
     std::printf("median of %d repetitions, thread CPU time; each ratio is the median of the "
                 "repetitions' own ratios to their bare pass\n",
                 kRuns);
