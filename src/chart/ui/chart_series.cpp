@@ -1,8 +1,10 @@
 #include "chart/ui/chart_series.h"
 
+#include "chart/column_sampling.h"
 #include "common/number_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace korvanta::chart::ui {
@@ -14,6 +16,15 @@ QColor shadowColor(const QColor& color) {
     constexpr int kGrey = 70;
     return QColor((color.red() + 2 * kGrey) / 3, (color.green() + 2 * kGrey) / 3,
                   (color.blue() + 2 * kGrey) / 3);
+}
+
+// The key and value fields of the points, which the container keeps in one array.
+StridedValues keysOf(const QCPGraphDataContainer& data) {
+    return {&data.constBegin()->key, sizeof(QCPGraphData) / sizeof(double)};
+}
+
+StridedValues valuesOf(const QCPGraphDataContainer& data) {
+    return {&data.constBegin()->value, sizeof(QCPGraphData) / sizeof(double)};
 }
 
 } // namespace
@@ -37,11 +48,125 @@ QString ChartSeries::pointLabel(int index) const {
     return m_labels.label(index, data()->at(index)->key);
 }
 
-void ChartSeries::draw(QCPPainter* painter) {
+void ChartSeries::addPoint(double key, double value) {
+    if (!data()->isEmpty() && key < (data()->constEnd() - 1)->key) {
+        pointsReplaced();
+    }
+    addData(key, value);
+}
+
+void ChartSeries::drawGraph(QCPPainter* painter) {
+    // A dense series is a band of pixel columns, which antialiasing would only blur, at a high
+    // price; drawn point by point or from its summary, it is drawn the same way.
+    const bool smooth = antialiased();
+    setAntialiased(smooth && !denseInView());
     QCPGraph::draw(painter);
+    setAntialiased(smooth);
+    m_columnLines = false;
+}
+
+void ChartSeries::draw(QCPPainter* painter) {
+    drawGraph(painter);
     if (m_marksVisible) {
         drawValueMarks(painter);
     }
+}
+
+bool ChartSeries::dense(const QCPGraphDataContainer::const_iterator& begin,
+                        const QCPGraphDataContainer::const_iterator& end) const {
+    const QCPAxis* keys = keyAxis();
+    if (keys == nullptr || end - begin < 2) {
+        return false;
+    }
+    // As the library decides: two points or more per pixel on average.
+    const double span =
+        std::abs(keys->coordToPixel(begin->key) - keys->coordToPixel((end - 1)->key));
+    return static_cast<double>(end - begin) >= 2 * span + 2;
+}
+
+bool ChartSeries::denseInView() const {
+    QCPGraphDataContainer::const_iterator begin;
+    QCPGraphDataContainer::const_iterator end;
+    getVisibleDataBounds(begin, end, data()->dataRange());
+    return dense(begin, end);
+}
+
+bool ChartSeries::summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
+                                  const QCPGraphDataContainer::const_iterator& end) const {
+    const QCPAxis* keys = keyAxis();
+    if (!adaptiveSampling() || !dense(begin, end) || keys->scaleType() != QCPAxis::stLinear ||
+        keys->pixelOrientation() < 0 || keys->orientation() != Qt::Horizontal) {
+        return false;
+    }
+    m_summary.extend(valuesOf(*data()), static_cast<std::size_t>(data()->size()));
+    // A NaN breaks the line, which only the library's own point walk draws.
+    return !m_summary.holdsNaN();
+}
+
+void ChartSeries::getOptimizedLineData(QVector<QCPGraphData>* lineData,
+                                       const QCPGraphDataContainer::const_iterator& begin,
+                                       const QCPGraphDataContainer::const_iterator& end) const {
+    m_columnLines = lineData != nullptr && begin != end && summaryDrawable(begin, end);
+    if (!m_columnLines) {
+        QCPGraph::getOptimizedLineData(lineData, begin, end);
+        return;
+    }
+    const QCPAxis* keys = keyAxis();
+    const double origin = keys->coordToPixel(0);
+    const KeyToPixel toPixel{origin, keys->coordToPixel(1) - origin};
+    const auto first = static_cast<std::size_t>(begin - data()->constBegin());
+    const auto stop = static_cast<std::size_t>(end - data()->constBegin());
+    m_sampled.clear();
+    sampleColumns(keysOf(*data()), valuesOf(*data()), m_summary, first, stop, toPixel, m_sampled);
+    lineData->clear();
+    lineData->reserve(static_cast<qsizetype>(m_sampled.size()));
+    const QCPGraphDataContainer::const_iterator points = data()->constBegin();
+    for (const std::size_t index : m_sampled) {
+        lineData->append(*(points + static_cast<qsizetype>(index)));
+    }
+}
+
+void ChartSeries::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {
+    if (m_columnLines && lineStyle() == lsLine) {
+        drawColumns(painter, lines);
+    } else {
+        QCPGraph::drawLinePlot(painter, lines);
+    }
+}
+
+// Each pixel column is filled from its lowest to its highest point, and on to half way to the
+// neighbouring columns' points: the pixels a line through all its points would set.
+void ChartSeries::drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const {
+    applyDefaultAntialiasingHint(painter);
+    const int width = std::max(1, pen().width());
+    const int widen = (width - 1) / 2;
+    const qsizetype count = lines.size();
+    m_columns.clear();
+    double towardsPrevious = count > 0 ? lines[0].y() : 0;
+    qsizetype i = 0;
+    while (i < count) {
+        const double column = std::floor(lines[i].x());
+        double top = std::min(lines[i].y(), towardsPrevious);
+        double bottom = std::max(lines[i].y(), towardsPrevious);
+        qsizetype next = i + 1;
+        while (next < count && std::floor(lines[next].x()) == column) {
+            top = std::min(top, lines[next].y());
+            bottom = std::max(bottom, lines[next].y());
+            ++next;
+        }
+        if (next < count) {
+            towardsPrevious = (lines[next - 1].y() + lines[next].y()) / 2;
+            top = std::min(top, towardsPrevious);
+            bottom = std::max(bottom, towardsPrevious);
+        }
+        const int y = static_cast<int>(std::floor(top)) - widen;
+        const int height = static_cast<int>(std::floor(bottom)) + widen - y + 1;
+        m_columns.append(QRect(static_cast<int>(column) - widen, y, width, height));
+        i = next;
+    }
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(pen().color());
+    painter->drawRects(m_columns.constData(), static_cast<int>(m_columns.size()));
 }
 
 void ChartSeries::drawDepthShadow(QCPPainter* painter) {
@@ -52,7 +177,7 @@ void ChartSeries::drawDepthShadow(QCPPainter* painter) {
     setPen(shadow);
     painter->save();
     painter->translate(m_depthOffset, -m_depthOffset);
-    QCPGraph::draw(painter);
+    drawGraph(painter);
     painter->restore();
     setPen(own);
 }

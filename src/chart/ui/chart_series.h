@@ -1,7 +1,10 @@
 #pragma once
 // One line series of the monitoring chart: a graph with its highlight state, value marks, depth
-// offset of the 3D view and its point labels.
+// offset of the 3D view and its point labels. A long series is drawn from a min/max summary of its
+// points, at the cost of the chart's width rather than of its number of points: where it holds
+// two points or more per pixel column it is drawn column by column, without antialiasing.
 
+#include "chart/min_max_pyramid.h"
 #include "chart/point_labels.h"
 #include "chart/series_state.h"
 
@@ -35,16 +38,41 @@ public:
     const PointLabels& labels() const { return m_labels; }
     QString pointLabel(int index) const;
 
+    // Adds one point. The points stay sorted by key, so one before the last (a clock set back)
+    // is sorted in, and the summary is built again.
+    void addPoint(double key, double value);
+    // Must follow any change to the points other than appending: the summary of the earlier
+    // points is built again at the next drawing.
+    void pointsReplaced() { m_summary.clear(); }
+    std::size_t summaryBytes() const { return m_summary.bytes(); }
+
 protected:
     void draw(QCPPainter* painter) override;
+    void getOptimizedLineData(QVector<QCPGraphData>* lineData,
+                              const QCPGraphDataContainer::const_iterator& begin,
+                              const QCPGraphDataContainer::const_iterator& end) const override;
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override;
 
 private:
+    void drawGraph(QCPPainter* painter);
     void drawValueMarks(QCPPainter* painter) const;
+    bool dense(const QCPGraphDataContainer::const_iterator& begin,
+               const QCPGraphDataContainer::const_iterator& end) const;
+    bool denseInView() const;
+    bool summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
+                         const QCPGraphDataContainer::const_iterator& end) const;
+    void drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const;
 
     SeriesState m_state = SeriesState::Normal;
     bool m_marksVisible = false;
     int m_depthOffset = 0;
     PointLabels m_labels;
+    // Extended as points are appended, when the series is drawn.
+    mutable MinMaxPyramid m_summary;
+    mutable std::vector<std::size_t> m_sampled;
+    // Set while the line being drawn is the summary's: its points come column by column.
+    mutable bool m_columnLines = false;
+    mutable QVector<QRect> m_columns;
 };
 
 } // namespace korvanta::chart::ui

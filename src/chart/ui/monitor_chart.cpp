@@ -129,6 +129,7 @@ int MonitorChart::seriesIndexOf(const QCPAbstractPlottable* plottable) const {
 void MonitorChart::clearForNewMeasurement() {
     for (ChartSeries* s : m_series) {
         s->data()->clear();
+        s->pointsReplaced();
         s->labels().reset();
         s->setVisible(false);
         s->setState(SeriesState::Normal);
@@ -152,6 +153,7 @@ void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsR
         if (column == nullptr || column->values.empty()) {
             // clear() would keep the capacity: an earlier file's points would stay held.
             s->data()->set(QVector<QCPGraphData>());
+            s->pointsReplaced();
             s->labels().reset();
             continue;
         }
@@ -185,6 +187,7 @@ void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& colu
     // The container takes the vector over without copying it; the column's values go at once,
     // so a large file is never held twice for long.
     series.data()->set(points, true);
+    series.pointsReplaced();
     std::vector<float>().swap(column.values);
     std::shared_ptr<const std::vector<int>> lines;
     if (!column.lines.empty()) {
@@ -212,7 +215,8 @@ void MonitorChart::addLivePoints(const acquisition::SettingsRecord& settings,
                 continue;
             }
             ChartSeries* s = m_series[static_cast<std::size_t>(i)];
-            s->addData(now, settings.chartCoefficient(i + 1) * values[static_cast<std::size_t>(i)]);
+            s->addPoint(now,
+                        settings.chartCoefficient(i + 1) * values[static_cast<std::size_t>(i)]);
             const bool shown = (settings.addGraph(i + 1) && s->state() != SeriesState::Deleted &&
                                 !visible1Checked) ||
                                s->state() == SeriesState::Thick;
@@ -239,6 +243,7 @@ void MonitorChart::rysowanieD(const acquisition::TickView& view,
             targets.push_back(s);
         } else {
             s->data()->clear();
+            s->pointsReplaced();
             s->labels().reset();
         }
     }
@@ -248,6 +253,7 @@ void MonitorChart::rysowanieD(const acquisition::TickView& view,
     cursors.reserve(targets.size());
     for (ChartSeries* s : targets) {
         cursors.push_back(preparePoints(*s, count));
+        s->pointsReplaced();
     }
     walkDynamicTable(view, inputs, vector, [&](int s, int point, double stamp, float value) {
         if (s == 0) {
@@ -516,6 +522,7 @@ std::size_t MonitorChart::pointStorageBytes() const {
     std::set<const void*> stores;
     for (const ChartSeries* s : m_series) {
         bytes += static_cast<std::size_t>(s->data()->size()) * sizeof(QCPGraphData);
+        bytes += s->summaryBytes();
         const PointLabels& labels = s->labels();
         if (labels.sharedStore() != nullptr && stores.insert(labels.sharedStore()).second) {
             bytes += labels.sharedBytes();

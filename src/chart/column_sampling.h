@@ -1,0 +1,27 @@
+#pragma once
+// Which points of a long series to draw so that the line looks as if every point were drawn:
+// each pixel column needs only the first, lowest, highest and last point it covers.
+
+#include "chart/min_max_pyramid.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace korvanta::chart {
+
+// A key axis that rises to the right: pixel = offset + key * scale, scale > 0.
+struct KeyToPixel {
+    double offset = 0;
+    double scale = 1;
+};
+
+// Appends to `out` the indexes of points begin .. end - 1 to draw, in rising order: for every
+// pixel column the run of points whose keys fall in it gives its first point, then its lowest and
+// highest in the order they occur, then its last point (each index once). The keys must rise and
+// the pyramid must cover `end`. The time grows with the number of columns, and only with the
+// logarithm of the points per column.
+void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
+                   std::size_t begin, std::size_t end, KeyToPixel toPixel,
+                   std::vector<std::size_t>& out);
+
+} // namespace korvanta::chart

@@ -1,0 +1,112 @@
+#include "chart/min_max_pyramid.h"
+
+#include <cmath>
+
+namespace korvanta::chart {
+
+namespace {
+
+// Keeps the earlier of two equal values, so a run's answer does not depend on how it is split.
+void includeLowest(StridedValues values, std::size_t candidate, std::size_t& lowest) {
+    if (values[candidate] < values[lowest]) {
+        lowest = candidate;
+    }
+}
+
+void includeHighest(StridedValues values, std::size_t candidate, std::size_t& highest) {
+    if (values[candidate] > values[highest]) {
+        highest = candidate;
+    }
+}
+
+} // namespace
+
+void MinMaxPyramid::clear() {
+    m_levels.clear();
+    m_covered = 0;
+    m_nanCount = 0;
+}
+
+void MinMaxPyramid::extend(StridedValues values, std::size_t count) {
+    if (count < m_covered) {
+        clear();
+    }
+    for (std::size_t i = m_covered; i < count; ++i) {
+        if (std::isnan(values[i])) {
+            ++m_nanCount;
+        }
+    }
+    m_covered = count;
+    for (std::size_t level = 0; (kFirstBlock << level) <= m_covered; ++level) {
+        if (m_levels.size() == level) {
+            m_levels.emplace_back();
+        }
+        appendBlocks(values, level);
+    }
+}
+
+void MinMaxPyramid::appendBlocks(StridedValues values, std::size_t level) {
+    std::vector<Block>& blocks = m_levels[level];
+    const std::size_t complete = m_covered / (kFirstBlock << level);
+    while (blocks.size() < complete) {
+        std::size_t lowest = 0;
+        std::size_t highest = 0;
+        if (level == 0) {
+            const std::size_t start = blocks.size() * kFirstBlock;
+            lowest = highest = start;
+            for (std::size_t i = start + 1; i < start + kFirstBlock; ++i) {
+                includeLowest(values, i, lowest);
+                includeHighest(values, i, highest);
+            }
+        } else {
+            const Block& left = m_levels[level - 1][2 * blocks.size()];
+            const Block& right = m_levels[level - 1][2 * blocks.size() + 1];
+            lowest = left.lowest;
+            highest = left.highest;
+            includeLowest(values, right.lowest, lowest);
+            includeHighest(values, right.highest, highest);
+        }
+        blocks.push_back({static_cast<std::uint32_t>(lowest), static_cast<std::uint32_t>(highest)});
+    }
+}
+
+std::pair<std::size_t, std::size_t> MinMaxPyramid::minMax(StridedValues values, std::size_t begin,
+                                                          std::size_t end) const {
+    std::size_t lowest = begin;
+    std::size_t highest = begin;
+    std::size_t i = begin;
+    while (i < end) {
+        std::size_t level = 0;
+        const bool blockStart = i % kFirstBlock == 0 && i + kFirstBlock <= end;
+        if (!blockStart) {
+            includeLowest(values, i, lowest);
+            includeHighest(values, i, highest);
+            ++i;
+            continue;
+        }
+        // The largest summarised block that starts at i and ends within the run.
+        while (level + 1 < m_levels.size()) {
+            const std::size_t size = kFirstBlock << (level + 1);
+            const std::size_t block = i / size;
+            if (i % size != 0 || i + size > end || block >= m_levels[level + 1].size()) {
+                break;
+            }
+            ++level;
+        }
+        const Block& b = m_levels[level][i / (kFirstBlock << level)];
+        includeLowest(values, b.lowest, lowest);
+        includeHighest(values, b.highest, highest);
+        i += kFirstBlock << level;
+    }
+    return {lowest, highest};
+}
+
+std::size_t MinMaxPyramid::bytes() const {
+    std::size_t total = 0;
+    for (const std::vector<Block>& blocks : m_levels) {
+        total += blocks.size() * sizeof(Block);
+    }
+    return total;
+}
+
+} // namespace korvanta::chart

@@ -1,0 +1,59 @@
+#pragma once
+// The minimum and maximum of any run of a long series in logarithmic time: for blocks of 2^k
+// points (k from 3 up) it keeps the indexes of each block's smallest and largest value, and grows
+// as points are appended.
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace korvanta::chart {
+
+// Values laid out at a fixed distance from each other, such as the value field of an array of
+// key/value points.
+struct StridedValues {
+    const double* first = nullptr;
+    std::size_t stride = 1;
+
+    double operator[](std::size_t index) const { return first[index * stride]; }
+};
+
+class MinMaxPyramid {
+public:
+    // The smallest block summarised: runs shorter than this are read point by point.
+    static constexpr std::size_t kFirstBlock = 8;
+
+    // Forgets every point.
+    void clear();
+    // Summarises points covered() .. count - 1; the points before covered() must be unchanged
+    // since they were summarised. A count below covered() starts again from nothing.
+    void extend(StridedValues values, std::size_t count);
+    std::size_t covered() const { return m_covered; }
+    // True when one of the covered values is not a number.
+    bool holdsNaN() const { return m_nanCount > 0; }
+
+    // The indexes of the smallest and the largest value of points begin .. end - 1 (the first of
+    // equal values); begin < end <= covered(). Over values that hold NaN the result is some index
+    // of the run: a drawing of such a series must not rely on it (see holdsNaN()).
+    std::pair<std::size_t, std::size_t> minMax(StridedValues values, std::size_t begin,
+                                               std::size_t end) const;
+
+    // The bytes held for the summary.
+    std::size_t bytes() const;
+
+private:
+    struct Block {
+        std::uint32_t lowest;
+        std::uint32_t highest;
+    };
+
+    void appendBlocks(StridedValues values, std::size_t level);
+
+    // m_levels[k] holds the blocks of kFirstBlock << k points, in order.
+    std::vector<std::vector<Block>> m_levels;
+    std::size_t m_covered = 0;
+    std::size_t m_nanCount = 0;
+};
+
+} // namespace korvanta::chart

@@ -1,0 +1,74 @@
+#include "chart/ui/monitor_chart.h"
+#include "support/chart_pictures.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace korvanta::chart::ui {
+namespace {
+
+constexpr int kWidth = 1600;
+constexpr int kHeight = 900;
+constexpr int kPoints = 200000;
+
+// One visible series of kPoints points at X = 0, 1, 2 … with the values f(i), the value axis
+// fixed, so both drawings share every axis.
+template <typename F> void fill(MonitorChart& chart, int series, F f) {
+    ChartSeries* s = chart.series(series);
+    for (int i = 0; i < kPoints; ++i) {
+        s->addPoint(i, f(i));
+    }
+    s->setVisible(true);
+    chart.setFixedLimits(-12, 12);
+    chart.rescaleKeyAxis();
+}
+
+TEST(SummaryDrawingTest, LongSeriesLookAsIfEveryPointWereDrawn) {
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0, 2);
+    std::uniform_int_distribution<int> spikeAt(0, 99);
+    MonitorChart chart;
+    fill(chart, 0, [&](int) { return noise(random); });
+    fill(chart, 1, [](int i) { return 8 * std::sin(i * 0.0005); });
+    fill(chart, 2, [](int i) { return i < kPoints / 3 ? -6.0 : 5.0; });
+    fill(chart, 3, [&](int) { return spikeAt(random) == 0 ? 11.0 : -11.0; });
+    EXPECT_LE(benchmarks::summaryPixelDifference(chart, kWidth, kHeight), 0.5);
+    // The summary is what is drawn, and it is small beside the points.
+    EXPECT_GT(chart.series(0)->summaryBytes(), 0U);
+    EXPECT_LE(chart.series(0)->summaryBytes(), 2U * kPoints);
+}
+
+// The highest row, within the axis rectangle, that holds the series' colour.
+int topRowOf(const QImage& picture, const QColor& colour) {
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixelColor(x, y) == colour) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST(SummaryDrawingTest, ASinglePointSpikeStaysVisibleAndAReplacedSeriesIsNotDrawnStale) {
+    MonitorChart chart;
+    chart.setSeriesColor(0, QColor(200, 0, 0));
+    chart.setNotAntialiasedElements(QCP::aeAll);
+    fill(chart, 0, [](int i) { return i == 123457 ? 10.0 : 0.0; });
+    const int spikeTop = topRowOf(chart.toPixmap(kWidth, kHeight).toImage(), QColor(200, 0, 0));
+    const double spikePixel = chart.series(0)->valueAxis()->coordToPixel(10);
+    ASSERT_GE(spikeTop, 0);
+    EXPECT_NEAR(spikeTop, spikePixel, 2);
+
+    // The same points written again without the spike: the earlier summary must not be used.
+    chart.clearForNewMeasurement();
+    fill(chart, 0, [](int) { return 0.0; });
+    const int flatTop = topRowOf(chart.toPixmap(kWidth, kHeight).toImage(), QColor(200, 0, 0));
+    EXPECT_NEAR(flatTop, chart.series(0)->valueAxis()->coordToPixel(0), 2);
+}
+
+} // namespace
+} // namespace korvanta::chart::ui
