@@ -134,20 +134,21 @@ void ChartSeries::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
     }
 }
 
-// Each pixel column is filled from its lowest to its highest point, and on to half way to the
-// neighbouring columns' points: the pixels a line through all its points would set.
+// Each pixel column is filled from its lowest to its highest point, and the lines from one
+// column's last point to the next column's first are drawn as they are: the pixels a line through
+// all the points would set.
 void ChartSeries::drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const {
     applyDefaultAntialiasingHint(painter);
     const int width = std::max(1, pen().width());
     const int widen = (width - 1) / 2;
     const qsizetype count = lines.size();
     m_columns.clear();
-    double towardsPrevious = count > 0 ? lines[0].y() : 0;
+    m_joins.clear();
     qsizetype i = 0;
     while (i < count) {
         const double column = std::floor(lines[i].x());
-        double top = std::min(lines[i].y(), towardsPrevious);
-        double bottom = std::max(lines[i].y(), towardsPrevious);
+        double top = lines[i].y();
+        double bottom = top;
         qsizetype next = i + 1;
         while (next < count && std::floor(lines[next].x()) == column) {
             top = std::min(top, lines[next].y());
@@ -155,9 +156,7 @@ void ChartSeries::drawColumns(QCPPainter* painter, const QVector<QPointF>& lines
             ++next;
         }
         if (next < count) {
-            towardsPrevious = (lines[next - 1].y() + lines[next].y()) / 2;
-            top = std::min(top, towardsPrevious);
-            bottom = std::max(bottom, towardsPrevious);
+            m_joins.append(QLineF(lines[next - 1], lines[next]));
         }
         const int y = static_cast<int>(std::floor(top)) - widen;
         const int height = static_cast<int>(std::floor(bottom)) + widen - y + 1;
@@ -167,6 +166,9 @@ void ChartSeries::drawColumns(QCPPainter* painter, const QVector<QPointF>& lines
     painter->setPen(Qt::NoPen);
     painter->setBrush(pen().color());
     painter->drawRects(m_columns.constData(), static_cast<int>(m_columns.size()));
+    painter->setPen(pen());
+    painter->setBrush(Qt::NoBrush);
+    painter->drawLines(m_joins.constData(), static_cast<int>(m_joins.size()));
 }
 
 void ChartSeries::drawDepthShadow(QCPPainter* painter) {

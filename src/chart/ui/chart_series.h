@@ -73,6 +73,7 @@ private:
     // Set while the line being drawn is the summary's: its points come column by column.
     mutable bool m_columnLines = false;
     mutable QVector<QRect> m_columns;
+    mutable QVector<QLineF> m_joins;
 };
 
 } // namespace korvanta::chart::ui
