@@ -11,7 +11,8 @@ namespace korvanta::chart {
 
 namespace {
 
-// Day numbers carry times to the millisecond; finer digits are only the rounding of the days.
+// Day numbers and labels carry times to the millisecond; finer digits are only the rounding of
+// the day or the date.
 double wholeMilliseconds(double seconds) {
     return std::round(seconds * 1000) / 1000;
 }
@@ -67,7 +68,7 @@ TimeDifference timeDifference(const PointTimes& times, int indexA, int indexB) {
             const auto a = labelSeconds(times.label(indexA));
             const auto b = labelSeconds(times.label(indexB));
             if (a && b) {
-                return {*b - *a, TimeUnit::Seconds};
+                return {wholeMilliseconds(*b - *a), TimeUnit::Seconds};
             }
         }
         return points;

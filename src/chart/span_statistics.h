@@ -35,9 +35,9 @@ struct PointTimes {
 // around the text are allowed; anything else names no time.
 std::optional<double> labelSeconds(const QString& label);
 
-// B − A: (keyB − keyA) × 86400 seconds, to the millisecond, for day-number keys; for labels, the
-// difference of the times they name when both name one, else indexB − indexA points; otherwise
-// indexB − indexA points. Times that wrap past midnight (or the hour) are not unwrapped.
+// B − A, in seconds to the millisecond: (keyB − keyA) × 86400 for day-number keys; for labels,
+// the difference of the times they name when both name one, else indexB − indexA points;
+// otherwise indexB − indexA points. Times that wrap past midnight (or the hour) are not unwrapped.
 TimeDifference timeDifference(const PointTimes& times, int indexA, int indexB);
 
 struct SpanStatistics {

@@ -103,8 +103,8 @@ TEST(SpanStatisticsTest, TimeBetweenTheCursorsFromKeysLabelsOrPoints) {
                         }};
     EXPECT_DOUBLE_EQ(timeDifference(labelled, 0, 1).value, 2.5);
     EXPECT_EQ(timeDifference(labelled, 0, 1).unit, TimeUnit::Seconds);
-    EXPECT_NEAR(timeDifference(labelled, 2, 3).value, 0.75, 1e-6);
-    EXPECT_NEAR(timeDifference(labelled, 4, 5).value, 1.544, 1e-9);
+    EXPECT_DOUBLE_EQ(timeDifference(labelled, 2, 3).value, 0.75);
+    EXPECT_DOUBLE_EQ(timeDifference(labelled, 4, 5).value, 1.544);
     // A label that names no time: the points between.
     const TimeDifference untimed = timeDifference(labelled, 6, 1);
     EXPECT_EQ(untimed.unit, TimeUnit::Points);
