@@ -76,7 +76,12 @@ struct ChartCursorsTest : ::testing::Test {
     }
     // Half the distance between two neighbouring points, in pixels, less one.
     int nearlyHalfway() { return static_cast<int>((pixelOf(1).x() - pixelOf(0).x()) / 2) - 1; }
-    void switchOn() { child<QToolButton>("CursorsButton")->click(); }
+    // The button, then the chart laid out again beside the readout and drawn.
+    void pressCursorsButton() {
+        child<QToolButton>("CursorsButton")->click();
+        QApplication::processEvents();
+        chart()->replot();
+    }
     QTableWidget* table() { return child<QTableWidget>("CursorTable"); }
     QString cell(int row, int column) {
         const QTableWidgetItem* item = table()->item(row, column);
@@ -108,7 +113,7 @@ TEST_F(ChartCursorsTest, ButtonSwitchesTheCursorsAndTheirReadout) {
 
 TEST_F(ChartCursorsTest, LeftClickPlacesARightClickPlacesBAtTheNearestPoint) {
     feed(0, 6);
-    switchOn();
+    pressCursorsButton();
     const int near = nearlyHalfway();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(1, near));
     QTest::mouseClick(chart(), Qt::RightButton, Qt::NoModifier, pixelOf(4, -near));
@@ -141,7 +146,7 @@ TEST_F(ChartCursorsTest, LeftClickPlacesARightClickPlacesBAtTheNearestPoint) {
 
 TEST_F(ChartCursorsTest, DraggingMovesACursorAndArrowKeysStepTheActiveOne) {
     feed(0, 6);
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(1));
     QTest::mouseClick(chart(), Qt::RightButton, Qt::NoModifier, pixelOf(4));
     chart()->replot();
@@ -181,7 +186,7 @@ TEST_F(ChartCursorsTest, DraggingMovesACursorAndArrowKeysStepTheActiveOne) {
 
 TEST_F(ChartCursorsTest, LivePointsLeaveTheCursorsOnTheirPoints) {
     feed(0, 6);
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(1));
     QTest::mouseClick(chart(), Qt::RightButton, Qt::NoModifier, pixelOf(2));
     const double keyA = chart()->series(0)->data()->at(1)->key;
@@ -205,7 +210,7 @@ TEST_F(ChartCursorsTest, LivePointsLeaveTheCursorsOnTheirPoints) {
 
 TEST_F(ChartCursorsTest, ClearingTheChartOrShowingAFileRemovesTheCursors) {
     feed(0, 6);
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(1));
     chart()->clearForNewMeasurement();
     EXPECT_FALSE(cursors().isOn());
@@ -215,7 +220,7 @@ TEST_F(ChartCursorsTest, ClearingTheChartOrShowingAFileRemovesTheCursors) {
     EXPECT_FALSE(cursors().line(Cursor::A)->visible());
 
     feed(0, 6);
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::RightButton, Qt::NoModifier, pixelOf(2));
     files::LoadedFile file;
     file.names[0] = QStringLiteral("k1");
@@ -232,7 +237,7 @@ TEST_F(ChartCursorsTest, ClearingTheChartOrShowingAFileRemovesTheCursors) {
     // The file's labels give the time between its points.
     chart()->setFixedLimits(-5, 5);
     chart()->replot();
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(0));
     QTest::mouseClick(chart(), Qt::RightButton, Qt::NoModifier, pixelOf(1));
     EXPECT_EQ(cell(0, 4), QStringLiteral("1,5"));
@@ -247,12 +252,12 @@ TEST_F(ChartCursorsTest, SeriesMenuClicksWorkOnlyWhileTheCursorsAreOff) {
     child<QAction>("YValue1")->trigger();
     auto* label33 = child<QLabel>("Label33");
 
-    switchOn();
+    pressCursorsButton();
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(2));
     EXPECT_TRUE(label33->text().trimmed().isEmpty());
     EXPECT_EQ(cursors().index(Cursor::A), 2);
 
-    switchOn(); // the button again: off
+    pressCursorsButton(); // off again
     QTest::mouseClick(chart(), Qt::LeftButton, Qt::NoModifier, pixelOf(2));
     EXPECT_EQ(label33->text(), QString(16, QLatin1Char(' ')) + QStringLiteral("k1  Y=4.0000"));
     EXPECT_FALSE(cursors().index(Cursor::A));
