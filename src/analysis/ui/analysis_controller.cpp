@@ -12,6 +12,7 @@
 #include "analysis/ui/analysis_page.h"
 #include "analysis/ui/tform7.h"
 #include "analysis/ui/tform8.h"
+#include "chart/ui/chart_cursors.h"
 #include "chart/ui/chart_panel.h"
 #include "chart/ui/monitor_chart.h"
 #include "chart/ui/picture_saving.h"
@@ -399,6 +400,7 @@ void AnalysisController::undoZoom(QCustomPlot& chart, std::size_t count) {
 // New data for analysis: the windows' store and the inverse go, and with them the spectrum
 // when the data are moved in from the monitoring chart.
 void AnalysisController::clearAnalysis(bool spectrumToo) {
+    m_pages.page.cursors2()->clear();
     m_undoStore.clear();
     m_inverseReal.clear();
     m_inverseImag.clear();

@@ -1,5 +1,7 @@
 #include "analysis/ui/analysis_page.h"
 
+#include "chart/ui/chart_cursors.h"
+#include "chart/ui/cursor_readout.h"
 #include "common/ui/named_widgets.h"
 
 #include <QGridLayout>
@@ -112,13 +114,15 @@ QWidget* AnalysisPage::buildCharts() {
     m_settingsPages->addTab(buildHistogramSettings(), QStringLiteral("Histogram Settings"));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(
+    QWidget* chart2Box =
         buildChartWithTools(Chart2,
                             {QStringLiteral("ToolButton39"), QStringLiteral("ToolButton34"),
                              QStringLiteral("ToolButton46"), QStringLiteral("ToolButton54"),
                              QStringLiteral("PictureButton2")},
                             {QStringLiteral("Scaling"), QStringLiteral("Save"),
-                             QStringLiteral("Copy"), QStringLiteral("Print"), kPictureText}));
+                             QStringLiteral("Copy"), QStringLiteral("Print"), kPictureText});
+    attachCursors(*chart2Box);
+    splitter->addWidget(chart2Box);
     splitter->addWidget(m_chartPages);
     splitter->addWidget(m_settingsPages);
     return splitter;
@@ -139,6 +143,15 @@ QWidget* AnalysisPage::buildChartWithTools(QCustomPlot* chart, const QStringList
     layout->addWidget(tools);
     layout->addWidget(chart, 1);
     return box;
+}
+
+// The cursors' button joins the chart's tool bar and their readout goes below the chart.
+void AnalysisPage::attachCursors(QWidget& chartBox) {
+    m_cursors2 = new chart::ui::ChartCursors(*Chart2);
+    m_cursors2->addButton(*chartBox.findChild<QToolBar*>(), QStringLiteral("CursorsButton2"));
+    auto* readout = new chart::ui::CursorReadout(*m_cursors2, &chartBox);
+    readout->setObjectName(QStringLiteral("CursorReadout2"));
+    chartBox.layout()->addWidget(readout);
 }
 
 QWidget* AnalysisPage::buildFftSettings() {

@@ -17,6 +17,10 @@
 class QCustomPlot;
 class QMenu;
 
+namespace korvanta::chart::ui {
+class ChartCursors;
+}
+
 namespace korvanta::analysis::ui {
 
 class AnalysisPage : public QWidget {
@@ -29,6 +33,8 @@ public:
     QCustomPlot* chart2() const { return Chart2; }
     QCustomPlot* chart3() const { return Chart3; }
     QCustomPlot* chart4() const { return Chart4; }
+    // The A/B cursors of Chart2.
+    chart::ui::ChartCursors* cursors2() const { return m_cursors2; }
 
 signals:
     // "Copy all " of the tab's context menu: the whole window to the clipboard.
@@ -41,12 +47,14 @@ private:
     QWidget* buildHistogramSettings();
     QWidget* buildChartWithTools(QCustomPlot* chart, const QStringList& toolNames,
                                  const QStringList& toolTexts);
+    void attachCursors(QWidget& chartBox);
     void keepPagesInStep();
     void buildContextMenu();
 
     QCustomPlot* Chart2; // analysed signal
     QCustomPlot* Chart3; // spectrum
     QCustomPlot* Chart4; // histogram
+    chart::ui::ChartCursors* m_cursors2 = nullptr;
     QTabWidget* m_chartPages;
     QTabWidget* m_settingsPages;
     QCheckBox* CheckBox5;                   // periodic reload of the analysed series

@@ -1,5 +1,7 @@
 #include "chart/ui/chart_panel.h"
 
+#include "chart/ui/chart_cursors.h"
+#include "chart/ui/cursor_readout.h"
 #include "chart/ui/picture_saving.h"
 #include "common/number_format.h"
 #include "platform/handler_guard.h"
@@ -46,6 +48,7 @@ ChartPanel::ChartPanel(const ChartEnvironment& environment, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildChartArea();
+    buildCursors();
     connectChart();
 }
 
@@ -220,6 +223,16 @@ void ChartPanel::buildChartArea() {
     connect(TrackBar1, &QSlider::valueChanged, this, &ChartPanel::onTrackBarChanged);
 }
 
+void ChartPanel::buildCursors() {
+    m_cursors = new ChartCursors(*Chart1);
+    m_cursors->addButton(*ToolBar2, QStringLiteral("CursorsButton"));
+    auto* readout = new CursorReadout(*m_cursors, this);
+    readout->setObjectName(QStringLiteral("CursorReadout"));
+    auto* box = qobject_cast<QBoxLayout*>(layout());
+    box->insertWidget(box->indexOf(Chart1) + 1, readout);
+    connect(Chart1, &MonitorChart::cleared, m_cursors, &ChartCursors::clear);
+}
+
 void ChartPanel::connectChart() {
     connect(Chart1, &QCustomPlot::plottableClick, this, &ChartPanel::onPointClicked);
     connect(Chart1, &QCustomPlot::legendClick, this, &ChartPanel::onLegendClicked);
@@ -301,7 +314,9 @@ void ChartPanel::showOnlyThickSeries() {
 void ChartPanel::onPointClicked(QCPAbstractPlottable* plottable, int dataIndex,
                                 QMouseEvent* event) {
     const int n = Chart1->seriesIndexOf(plottable);
-    if (n < 0 || dataIndex < 0 || dataIndex >= Chart1->series(n)->data()->size()) {
+    // While the cursors are on, the chart's clicks are theirs.
+    if (m_cursors->isOn() || n < 0 || dataIndex < 0 ||
+        dataIndex >= Chart1->series(n)->data()->size()) {
         return;
     }
     const bool left = event->button() == Qt::LeftButton;

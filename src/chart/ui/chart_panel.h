@@ -22,12 +22,16 @@ class QToolButton;
 
 namespace korvanta::chart::ui {
 
+class ChartCursors;
+
 class ChartPanel : public QWidget {
     Q_OBJECT
 public:
     explicit ChartPanel(const ChartEnvironment& environment, QWidget* parent = nullptr);
 
     MonitorChart* chart() const { return Chart1; }
+    // The A/B cursors of Chart1.
+    ChartCursors* cursors() const { return m_cursors; }
 
     // The auto-scaling flag; ToolButton22 is shown down while it is set.
     bool autoScaling() const { return m_autoScaling; }
@@ -91,6 +95,7 @@ private:
     QToolButton* addToolButton(const QString& name, const QString& hint,
                                QStyle::StandardPixmap icon);
     void buildChartArea();
+    void buildCursors();
     void connectChart();
     void guarded(const std::function<void()>& handler);
 
@@ -149,6 +154,7 @@ private:
     QLineEdit* Edit37;           // bar view time
     QPlainTextEdit* Memo2;       // hidden memo of the chart
     QLabel* Label33;             // point value readout
+    ChartCursors* m_cursors;     // A/B cursors, with CursorsButton and their readout
 };
 
 } // namespace korvanta::chart::ui

@@ -135,6 +135,7 @@ void MonitorChart::clearForNewMeasurement() {
         s->setState(SeriesState::Normal);
         s->setPenWidth(1);
     }
+    emit cleared();
 }
 
 void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
@@ -166,6 +167,7 @@ void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsR
     }
     setTimeAxis(false);
     rescaleKeyAxis();
+    emit cleared();
 }
 
 void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,

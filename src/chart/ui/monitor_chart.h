@@ -120,6 +120,10 @@ public:
     std::size_t pointCount() const;
     std::size_t pointStorageBytes() const;
 
+signals:
+    // Every series emptied or replaced: a new measurement or a loaded file.
+    void cleared();
+
 private:
     void buildSeries();
     void fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
