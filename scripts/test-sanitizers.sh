@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the AddressSanitizer + UndefinedBehaviorSanitizer preset and runs the unit, widget and
-# end-to-end tests under it.
+# end-to-end tests and the hostile test under it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset asan

@@ -10,7 +10,8 @@ namespace korvanta::simulator {
 
 AcquisitionRun::AcquisitionRun(const SimOptions& options, SharedBlocks& blocks)
     : m_options(options), m_blocks(blocks), m_profiles(options.components, options.seed),
-      m_press(options.press, options.seed) {}
+      m_press(options.press, options.seed), m_hostileWriter(options.hostileRandomSeed.value_or(0)) {
+}
 
 void AcquisitionRun::start() {
     m_startDay = common::toDayNumber(QDateTime::currentDateTime());
@@ -45,6 +46,11 @@ void AcquisitionRun::fillHistory() {
 void AcquisitionRun::wake(double elapsedS) {
     m_press.applyCommand(m_blocks.control().commandText());
     cycleAddress(elapsedS);
+    const bool wasRandom = m_hostileRandom;
+    m_hostileRandom = hostileRandomAt(elapsedS);
+    if (wasRandom && !m_hostileRandom) {
+        restoreSaneBlocks();
+    }
     if (!m_options.stallAfterS || elapsedS < *m_options.stallAfterS) {
         writeDue(elapsedS);
     }
@@ -64,7 +70,33 @@ void AcquisitionRun::writeDue(double elapsedS) {
         m_press.advance(m_periodS);
         writeRecord(m_written);
         publishCurrentIndex(ringIndex(m_written + 1));
+        if (m_hostileRandom) {
+            m_hostileWriter.spoilRecord(m_blocks.record(ringIndex(m_written)));
+            m_hostileWriter.spoilControl(m_blocks.control(), m_blocks.recordCount());
+        }
     }
+}
+
+bool AcquisitionRun::hostileRandomAt(double elapsedS) const {
+    return m_options.hostileRandomSeed &&
+           (!m_options.hostileForS || elapsedS < *m_options.hostileForS);
+}
+
+void AcquisitionRun::restoreSaneBlocks() {
+    publishSettings();
+    acquisition::ControlBlock c = m_blocks.control();
+    for (auto i = static_cast<int>(m_options.auxValues.size());
+         i < acquisition::ControlBlock::kAuxValueCount; ++i) {
+        c.setAuxValue(i, 0.0F);
+    }
+    c.setReportNumber(0);
+    if (!m_options.addresses.isEmpty()) {
+        c.setSystemAddress(m_options.addresses.at(m_addressIndex).toLatin1());
+    }
+    for (std::int64_t n = m_written - m_blocks.recordCount(); n < m_written; ++n) {
+        writeRecord(n);
+    }
+    publishCurrentIndex(ringIndex(m_written));
 }
 
 void AcquisitionRun::writeRecord(std::int64_t number) {
@@ -109,7 +141,9 @@ void AcquisitionRun::cycleAddress(double elapsedS) {
         m_addressIndex = index;
         shiftToSystem(index);
         acquisition::ControlBlock c = m_blocks.control();
-        c.setReportNumber(c.reportNumber() + 1);
+        // Wraps like the acquisition program's counter, whatever value it held.
+        c.setReportNumber(
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(c.reportNumber()) + 1U));
         // A reader that sees the new address finds the new system's table and report number.
         std::atomic_thread_fence(std::memory_order_release);
         c.setSystemAddress(list.at(index).toLatin1());

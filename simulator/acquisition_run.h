@@ -2,6 +2,7 @@
 // The acquisition itself: publishes the set-up fields and writes the records that are due at
 // each wake-up, with the press, the address cycle and the hostile fields on top.
 
+#include "hostile_writer.h"
 #include "press_model.h"
 #include "shared_blocks.h"
 #include "signal_profiles.h"
@@ -24,6 +25,7 @@ public:
 
     bool closeRequested() const { return m_blocks.control().closeRequest() != 0; }
     std::int64_t recordsWritten() const { return m_written; }
+    std::int64_t hostileValuesWritten() const { return m_hostileWriter.valuesWritten(); }
 
 private:
     void publishSettings();
@@ -38,6 +40,9 @@ private:
     // difference of the two systems' offsets.
     void shiftToSystem(qsizetype index);
     void applyHostile();
+    bool hostileRandomAt(double elapsedS) const;
+    // Back from random values: the set-up fields and the ring as the acquisition has them.
+    void restoreSaneBlocks();
 
     const SimOptions& m_options;
     SharedBlocks& m_blocks;
@@ -49,6 +54,8 @@ private:
     std::int64_t m_written = 0;
     qsizetype m_addressIndex = 0;
     double m_addressOffset = 0; // carried by the inputs of the current system
+    HostileWriter m_hostileWriter;
+    bool m_hostileRandom = false; // random values are in the blocks
 };
 
 } // namespace korvanta::simulator

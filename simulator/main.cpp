@@ -85,5 +85,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     run(acquisition, options.durationS, start);
+    if (options.hostileRandomSeed) {
+        std::printf("korvanta-sim: hostile values written: %lld\n",
+                    static_cast<long long>(acquisition.hostileValuesWritten()));
+        std::fflush(stdout);
+    }
     return 0;
 }

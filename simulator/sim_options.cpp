@@ -223,6 +223,9 @@ void completeOptions(SimOptions& o, const QSet<QString>& given) {
             fail(option, QStringLiteral("needs --press or --profile demo"));
         }
     }
+    if (given.contains(QStringLiteral("--hostile-for")) && !o.hostileRandomSeed) {
+        fail(QStringLiteral("--hostile-for"), QStringLiteral("needs --hostile-random"));
+    }
 }
 
 void setProfile(SimOptions& o, const QString& opt, const QString& v) {
@@ -285,6 +288,15 @@ const std::map<QString, Handler>& handlers() {
              o.stallAfterS = notNegative(opt, v);
          }},
         {QStringLiteral("--hostile"), setHostile},
+        {QStringLiteral("--hostile-random"),
+         [](SimOptions& o, const QString& opt, const QString& v) {
+             o.hostileRandomSeed = static_cast<std::uint32_t>(
+                 integer(opt, v, 0, std::numeric_limits<std::uint32_t>::max()));
+         }},
+        {QStringLiteral("--hostile-for"),
+         [](SimOptions& o, const QString& opt, const QString& v) {
+             o.hostileForS = notNegative(opt, v);
+         }},
         {QStringLiteral("--ready-file"),
          [](SimOptions& o, const QString&, const QString& v) {
              o.readyFile = v;
@@ -419,6 +431,13 @@ Options (inputs are 1..32; several signal options on one input add up):
   --hostile FIELD=VALUE    force channelCount, recordCount, currentIndex, auxCount,
                            reportNumber or samplePeriod to VALUE and keep it there; records
                            are still written within the real table
+  --hostile-random SEED    with every record written, put random values into channelCount,
+                           recordCount, currentIndex, auxCount, reportNumber, samplePeriod,
+                           the aux values, systemAddress, and the record's time stamp and
+                           inputs: NaN, +-infinity, the largest and smallest numbers, values
+                           just inside and outside the table and plausible ones; the same seed
+                           gives the same values. At exit prints how many values were written
+  --hostile-for SEC        return to sane values SEC real seconds after start (default: never)
   --ready-file PATH        write PATH once the blocks exist and the first record is written
   --help                   this text
 

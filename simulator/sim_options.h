@@ -35,6 +35,8 @@ struct SimOptions {
     double addressOffset = 0; // added to every input per position in `addresses`
     std::optional<double> stallAfterS;
     HostileFields hostile;
+    std::optional<std::uint32_t> hostileRandomSeed; // random values in every field and record
+    std::optional<double> hostileForS; // real seconds of random values, then sane ones again
     QString readyFile;
     std::vector<SignalComponent> components;
     std::uint32_t seed = 1;

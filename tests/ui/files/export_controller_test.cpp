@@ -5,6 +5,7 @@
 #include "acquisition/settings_file.h"
 #include "chart/ui/monitor_chart.h"
 #include "files/ui/file_browser_panel.h"
+#include "support/read_only_directory.h"
 #include "ui/main_window/main_window_fixture.h"
 
 #include <QAction>
@@ -209,6 +210,32 @@ TEST_F(ExportTest, FailedWritesAreShownAndAnUnwrittenFileGetsNoCompanion) {
     EXPECT_EQ(contents(data(QStringLiteral("wolny.txt"))), QByteArray("opis_pliku k1 \r\n"));
     ASSERT_EQ(messages.countShown(QStringLiteral("Save error ")), 1);
     EXPECT_EQ(messages.shown.back().caption, QStringLiteral("DIM"));
+}
+
+TEST_F(ExportTest, AFailedRewriteKeepsTheEarlierExportAndItsCompanion) {
+    select(1, true, true);
+    dialogs.saveAnswers = {data(QStringLiteral("pomiar.txt"))};
+    click("ToolButton8");
+    const QByteArray text = contents(data(QStringLiteral("pomiar.txt")));
+    const QByteArray companion = contents(data(QStringLiteral("pomiar.sett")));
+    ASSERT_FALSE(text.isEmpty());
+    ASSERT_FALSE(companion.isEmpty());
+
+    settings().setChannelName(1, QStringLiteral("inna"));
+    messages.errors.clear();
+    {
+        testing::ReadOnlyDirectory locked(path(QStringLiteral("dane")));
+        if (!locked.holds()) {
+            GTEST_SKIP() << "the directory stays writable for this user";
+        }
+        dialogs.saveAnswers = {data(QStringLiteral("pomiar.txt"))};
+        click("ToolButton8");
+    }
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors[0].contains(QStringLiteral("pomiar.txt")))
+        << messages.errors[0].toStdString();
+    EXPECT_EQ(contents(data(QStringLiteral("pomiar.txt"))), text);
+    EXPECT_EQ(contents(data(QStringLiteral("pomiar.sett"))), companion);
 }
 
 TEST_F(ExportTest, CopiesTheChartAndTheWholeWindowToTheClipboard) {

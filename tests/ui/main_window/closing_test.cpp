@@ -1,8 +1,10 @@
 #include "acquisition/settings_file.h"
+#include "support/read_only_directory.h"
 #include "ui/main_window/main_window_fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 using namespace korvanta;
 using korvanta::testing::MainWindowTest;
@@ -123,4 +125,58 @@ TEST_F(MainWindowTest, SettingsAreNeverWrittenThroughALink) {
     EXPECT_EQ(readAll(target), "root:x:0:0\n");
     EXPECT_TRUE(QFileInfo(settingsPath()).isSymLink());
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("setup.bupas"))).isSymLink());
+}
+
+TEST_F(MainWindowTest, AFailedSaveOnEveryClosingPathIsShownAndKeepsTheOldFile) {
+    acquisition::SettingsRecord old;
+    old.applyMissingFileDefaults();
+    old.setChannelName(3, QStringLiteral("stary"));
+    ASSERT_TRUE(acquisition::writeSettingsDump(settingsPath(), old));
+    const QByteArray oldBytes = readAll(settingsPath());
+    ASSERT_EQ(oldBytes.size(), acquisition::SettingsRecord::kSize);
+    const std::vector<std::pair<const char*, std::function<void(app::ui::TForm34&)>>> paths = {
+        {"window frame",
+         [](app::ui::TForm34& w) {
+             w.close();
+         }},
+        {"Exit1",
+         [](app::ui::TForm34& w) {
+             w.Exit1Click();
+         }},
+        {"Close1",
+         [](app::ui::TForm34& w) {
+             w.Close1Click();
+         }},
+        {"Closeandexit1",
+         [](app::ui::TForm34& w) {
+             w.Closeandexit1Click();
+         }},
+    };
+    int ended = 0;
+    for (const auto& [name, closeBy] : paths) {
+        app::ui::TForm34& w = start();
+        w.session().settings().setChannelName(3, QStringLiteral("nowy"));
+        messages.shown.clear();
+        korvanta::testing::ReadOnlyDirectory locked(QDir::currentPath());
+        if (!locked.holds()) {
+            GTEST_SKIP() << "the directory stays writable for this user";
+        }
+        closeBy(w);
+        EXPECT_EQ(messages.countShown("Save error "), 1) << name;
+        EXPECT_EQ(readAll(settingsPath()), oldBytes) << name;
+        EXPECT_EQ(endRequests, ++ended) << name;
+    }
+
+    // Ended by a signal nobody is there to answer a box: the reason goes to standard error.
+    app::ui::TForm34& w = start();
+    w.session().settings().setChannelName(3, QStringLiteral("nowy"));
+    messages.shown.clear();
+    korvanta::testing::ReadOnlyDirectory locked(QDir::currentPath());
+    ::testing::internal::CaptureStderr();
+    w.closeOnTermination();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_NE(errors.find("Save error "), std::string::npos) << errors;
+    EXPECT_NE(errors.find(settingsPath().toStdString()), std::string::npos) << errors;
+    EXPECT_EQ(readAll(settingsPath()), oldBytes);
 }

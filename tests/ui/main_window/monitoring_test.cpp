@@ -3,6 +3,7 @@
 #include "ui/main_window/main_window_fixture.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,4 +208,35 @@ TEST_F(MainWindowTest, StatusBarShowsTheRunningCycleAndTheLastSave) {
 
     w.monitoring().ToolButton4Click();
     EXPECT_EQ(w.statusPanelText(0), QString());
+}
+
+TEST_F(MainWindowTest, AFullDiskUnderTheDanFileIsShownAndMonitoringGoesOn) {
+    attachAcquisition();
+    app::ui::TForm34& w = start();
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("dane"))));
+    const QString dan = path(QStringLiteral("dane/plik.dan"));
+    // Every write to it fails with "no space left on the device".
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dan));
+    w.session().settings().setDataDirectory(path(QStringLiteral("dane/")));
+    find<QCheckBox>("CheckBox4")->setChecked(true);
+    find<QLineEdit>("Edit9")->setText(QStringLiteral("1"));
+    find<LabeledEdit>("LabeledEdit8")->setText(QStringLiteral("plik"));
+
+    w.monitoring().ToolButton2Click();
+    w.monitoring().ToolButton6Click();
+    EXPECT_EQ(w.statusPanelText(1), "Save error: plik.dan");
+    w.monitoring().ToolButton6Click();
+    EXPECT_EQ(w.statusPanelText(0), "Monitorowanie: 2");
+    EXPECT_EQ(w.statusPanelText(1), "Save error: plik.dan");
+
+    ASSERT_TRUE(QFile::remove(dan)); // room again
+    w.monitoring().ToolButton6Click();
+    EXPECT_EQ(w.statusPanelText(0), "Monitorowanie: 3");
+    EXPECT_EQ(w.statusPanelText(1), "Save file: plik.dan");
+    QFile written(dan);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    EXPECT_TRUE(lines.value(0).startsWith("opis_pliku")) << lines.value(0).toStdString();
+    EXPECT_GE(lines.size(), 3);
+    w.monitoring().ToolButton4Click();
 }

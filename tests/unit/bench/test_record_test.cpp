@@ -1,6 +1,7 @@
 // The test record: value lines, the fill from the parameters, the completeness check and the
 // report and template data files.
 #include "bench/test_record.h"
+#include "support/read_only_directory.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,31 @@ TEST_F(TestRecordFilesTest, MissingDataDirectoryIsMadeAndAnUnwritableOneIsNamed)
     const auto data = writeTemplateData(blocked, {"1"}, {});
     ASSERT_FALSE(data);
     EXPECT_TRUE(data.reason().contains("PlikRaportu.ods")) << data.reason().toStdString();
+}
+
+TEST_F(TestRecordFilesTest, AFullDiskUnderTheReportFileIsNamedAndAnOldTemplateStays) {
+    // Every write to the report fails with "no space left on the device".
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path(QStringLiteral("rama4.txt"))));
+    const auto record = appendTestRecord(m_dir.path(), QStringLiteral("rama4"), twentyValues());
+    ASSERT_FALSE(record);
+    EXPECT_TRUE(record.reason().contains("rama4.txt")) << record.reason().toStdString();
+    const auto log = appendTestLog(m_dir.path(), QStringLiteral("rama4"), {"STOP"});
+    ASSERT_FALSE(log);
+    EXPECT_TRUE(log.reason().contains("rama4.txt")) << log.reason().toStdString();
+
+    const QString reports = path(QStringLiteral("raporty"));
+    ASSERT_TRUE(writeTemplateData(reports, {"10"}, {"STOP"}));
+    const QByteArray old = bytesOf(QStringLiteral("raporty/PlikRaportu.ods"));
+    {
+        testing::ReadOnlyDirectory locked(reports);
+        if (!locked.holds()) {
+            GTEST_SKIP() << "the directory stays writable for this user";
+        }
+        const auto data = writeTemplateData(reports, {"20"}, {});
+        ASSERT_FALSE(data);
+        EXPECT_TRUE(data.reason().contains("PlikRaportu.ods")) << data.reason().toStdString();
+    }
+    EXPECT_EQ(bytesOf(QStringLiteral("raporty/PlikRaportu.ods")), old);
 }
 
 } // namespace
