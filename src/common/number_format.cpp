@@ -92,6 +92,12 @@ std::string roundedDigits(double value, int decimals, int& pointPosition) {
     return digits;
 }
 
+// from_chars takes a '-' but no '+', so a leading '+' is skipped before it reads; a '-' right
+// after that '+' would then pass as the number's own sign.
+bool signedTwice(const std::string& s) {
+    return s.size() >= 2 && s[0] == '+' && s[1] == '-';
+}
+
 QString invalid(const QString& text, const char* kind) {
     return QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind));
 }
@@ -160,6 +166,9 @@ double parseDouble(const QString& text) {
         t.replace(g_separator, QLatin1Char('.'));
     }
     const std::string s = t.toStdString();
+    if (signedTwice(s)) {
+        throw ConversionError(notAFloatMessage(text));
+    }
     double value = 0;
     const char* first = s.data();
     const char* last = s.data() + s.size();
@@ -175,6 +184,9 @@ double parseDouble(const QString& text) {
 
 int parseInt(const QString& text) {
     const std::string s = text.trimmed().toStdString();
+    if (signedTwice(s)) {
+        throw ConversionError(notAnIntegerMessage(text));
+    }
     int value = 0;
     const char* first = s.data();
     const char* last = s.data() + s.size();

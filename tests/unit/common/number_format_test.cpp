@@ -1,6 +1,7 @@
 #include "common/conversion_error.h"
 #include "common/number_format.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace korvanta::common;
@@ -44,4 +45,28 @@ TEST(NumberFormat, ParseIntRejectsNonIntegers) {
     EXPECT_THROW(parseInt("99999999999"), ConversionError);
     EXPECT_EQ(formatGeneral(0.1), "0.1");
     EXPECT_EQ(formatGeneral(2.0), "2");
+}
+
+// A '+' followed by a '-' once passed as a negative number.
+TEST(NumberFormat, TwoSignsAreNoNumber) {
+    QFile file(QStringLiteral(KORVANTA_TEST_DATA "/texts/number_plus_minus.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(file.readAll());
+    ASSERT_EQ(text, "+-2.");
+    for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
+        setDecimalSeparator(separator);
+        EXPECT_THROW(parseDouble(text), ConversionError);
+        EXPECT_THROW(parseDouble(" +-2 "), ConversionError);
+        EXPECT_THROW(parseInt("+-2"), ConversionError);
+        EXPECT_DOUBLE_EQ(parseDouble("+2"), 2.0);
+        EXPECT_DOUBLE_EQ(parseDouble("-2"), -2.0);
+        EXPECT_EQ(parseInt(" +2"), 2);
+    }
+    try {
+        parseDouble(text);
+        FAIL() << "no conversion error";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.message(), "'+-2.' is not a valid floating point value");
+    }
+    setDecimalSeparator(QLatin1Char('.'));
 }
