@@ -146,8 +146,21 @@ QString formatFloat(const QString& pattern, double value) {
     return out;
 }
 
-QString formatGeneral(double value) {
+QString generalText(double value) {
+    // The largest double, 1.7976931348623157e308, to 15 digits rounded toward zero.
+    constexpr double kLargestGeneral = 1.79769313486231e308;
     QString text = QString::number(value, 'g', 15);
+    const std::string digits = text.toStdString();
+    double back = 0;
+    const auto read = std::from_chars(digits.data(), digits.data() + digits.size(), back);
+    if (std::isfinite(value) && read.ec == std::errc::result_out_of_range) {
+        text = QString::number(std::copysign(kLargestGeneral, value), 'g', 15);
+    }
+    return text;
+}
+
+QString formatGeneral(double value) {
+    QString text = generalText(value);
     if (text.contains(QLatin1Char('e'))) {
         text = text.toUpper();
     }
