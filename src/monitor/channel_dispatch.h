@@ -52,9 +52,12 @@ struct Channel {
     int code = 0;
 };
 
+// Input numbers below 1 name no input; they all get index -1, since the smallest int has no index
+// one below it.
 inline Channel channelAt(const acquisition::SettingsRecord& settings, int i) {
     const int k = i + 1;
-    return {k, settings.inputNumber(k) - 1, settings.bufferLength(k), settings.functionIndex(k)};
+    const int input = settings.inputNumber(k);
+    return {k, input >= 1 ? input - 1 : -1, settings.bufferLength(k), settings.functionIndex(k)};
 }
 
 template <typename Engine> double smallestVibrationRatio(Engine& e, int inputIndex) {
