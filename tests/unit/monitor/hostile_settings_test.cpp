@@ -11,7 +11,7 @@ using namespace korvanta;
 // A settings file whose channel 6 has input number INT_MIN: its input index was computed as
 // INT_MIN - 1, an overflow that in practice gave the largest int.
 TEST(HostileSettings, SmallestInputNumberNamesNoInput) {
-    testing::MonitorChannels channels;
+    korvanta::testing::MonitorChannels channels;
     ASSERT_TRUE(acquisition::readSettingsDump(
         QStringLiteral(KORVANTA_TEST_DATA "/settings/smallest_input_number.sett"),
         *channels.settings));
@@ -25,7 +25,7 @@ TEST(HostileSettings, SmallestInputNumberNamesNoInput) {
     // The channel's value stays as it was: no record has such an input.
     channels.settings->setFunctionIndex(6, monitor::Mean);
     channels.settings->setBufferLength(6, 0);
-    testing::MonitorTable table(4);
+    korvanta::testing::MonitorTable table(4);
     table.fill(1, [](int q) { return q + 1.0; });
     channels.values[5] = 7.5;
     const acquisition::TickView tick = table.view();
