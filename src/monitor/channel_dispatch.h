@@ -13,6 +13,7 @@
 #include "monitor/moc1fazy.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -52,12 +53,12 @@ struct Channel {
     int code = 0;
 };
 
-// Input numbers below 1 name no input; they all get index -1, since the smallest int has no index
-// one below it.
+// m - 1, except that the smallest int stays itself: it has no int one below it, and as an index
+// it names no input just the same.
 inline Channel channelAt(const acquisition::SettingsRecord& settings, int i) {
     const int k = i + 1;
-    const int input = settings.inputNumber(k);
-    return {k, input >= 1 ? input - 1 : -1, settings.bufferLength(k), settings.functionIndex(k)};
+    const int input = std::max(settings.inputNumber(k), INT_MIN + 1);
+    return {k, input - 1, settings.bufferLength(k), settings.functionIndex(k)};
 }
 
 template <typename Engine> double smallestVibrationRatio(Engine& e, int inputIndex) {

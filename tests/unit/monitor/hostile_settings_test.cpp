@@ -16,11 +16,13 @@ TEST(HostileSettings, SmallestInputNumberNamesNoInput) {
         QStringLiteral(KORVANTA_TEST_DATA "/settings/smallest_input_number.sett"),
         *channels.settings));
     ASSERT_EQ(channels.settings->inputNumber(6), INT_MIN);
-    EXPECT_EQ(monitor::dispatch::channelAt(*channels.settings, 5).inputIndex, -1);
+    EXPECT_EQ(monitor::dispatch::channelAt(*channels.settings, 5).inputIndex, INT_MIN);
     EXPECT_EQ(monitor::dispatch::channelAt(*channels.settings, 0).inputIndex, -1);
 
     channels.settings->setInputNumber(1, 3);
     EXPECT_EQ(monitor::dispatch::channelAt(*channels.settings, 0).inputIndex, 2);
+    channels.settings->setInputNumber(1, INT_MIN + 1);
+    EXPECT_EQ(monitor::dispatch::channelAt(*channels.settings, 0).inputIndex, INT_MIN);
 
     // The channel's value stays as it was: no record has such an input.
     channels.settings->setFunctionIndex(6, monitor::Mean);
