@@ -13,8 +13,13 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16}"
 for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
     name=$(basename "$fuzzer")
     corpus="build/fuzz/corpus/$name"
+    case "$name" in
+    settings_file_fuzz) seeds=tests/data/settings ;;
+    period_fuzz | number_fuzz) seeds=tests/data/texts ;;
+    *) seeds=tests/data/files ;;
+    esac
     mkdir -p "$corpus"
     echo "fuzzing $name for $seconds s"
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix=build/fuzz/artifacts/ "$corpus" tests/data
+        -artifact_prefix=build/fuzz/artifacts/ "$corpus" "$seeds"
 done

@@ -27,7 +27,7 @@ std::optional<int> parseOptionalInt(const QString& text) {
 }
 
 QString commaText(double value) {
-    return QString::number(value, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+    return common::generalText(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 } // namespace korvanta::bench

@@ -92,6 +92,12 @@ std::string roundedDigits(double value, int decimals, int& pointPosition) {
     return digits;
 }
 
+// from_chars takes a '-' but no '+', so a leading '+' is skipped before it reads; a '-' right
+// after that '+' would then pass as the number's own sign.
+bool signedTwice(const std::string& s) {
+    return s.size() >= 2 && s[0] == '+' && s[1] == '-';
+}
+
 QString invalid(const QString& text, const char* kind) {
     return QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(kind));
 }
@@ -140,8 +146,21 @@ QString formatFloat(const QString& pattern, double value) {
     return out;
 }
 
-QString formatGeneral(double value) {
+QString generalText(double value) {
+    // The largest double, 1.7976931348623157e308, to 15 digits rounded toward zero.
+    constexpr double kLargestGeneral = 1.79769313486231e308;
     QString text = QString::number(value, 'g', 15);
+    const std::string digits = text.toStdString();
+    double back = 0;
+    const auto read = std::from_chars(digits.data(), digits.data() + digits.size(), back);
+    if (std::isfinite(value) && read.ec == std::errc::result_out_of_range) {
+        text = QString::number(std::copysign(kLargestGeneral, value), 'g', 15);
+    }
+    return text;
+}
+
+QString formatGeneral(double value) {
+    QString text = generalText(value);
     if (text.contains(QLatin1Char('e'))) {
         text = text.toUpper();
     }
@@ -160,6 +179,9 @@ double parseDouble(const QString& text) {
         t.replace(g_separator, QLatin1Char('.'));
     }
     const std::string s = t.toStdString();
+    if (signedTwice(s)) {
+        throw ConversionError(notAFloatMessage(text));
+    }
     double value = 0;
     const char* first = s.data();
     const char* last = s.data() + s.size();
@@ -175,6 +197,9 @@ double parseDouble(const QString& text) {
 
 int parseInt(const QString& text) {
     const std::string s = text.trimmed().toStdString();
+    if (signedTwice(s)) {
+        throw ConversionError(notAnIntegerMessage(text));
+    }
     int value = 0;
     const char* first = s.data();
     const char* last = s.data() + s.size();

@@ -19,6 +19,10 @@ QString formatFloat(const QString& pattern, double value);
 // The value with up to 15 significant digits, as the general float-to-text form.
 QString formatGeneral(double value);
 
+// The same digits with a '.' point and a lower-case exponent. The few values next to the largest
+// double that would round up past it are rounded toward zero instead, so every text reads back.
+QString generalText(double value);
+
 // Parses a floating-point text with the current decimal separator (blanks around it allowed).
 // Throws ConversionError when the text is not a number.
 double parseDouble(const QString& text);

@@ -13,6 +13,7 @@
 #include "monitor/moc1fazy.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -52,9 +53,12 @@ struct Channel {
     int code = 0;
 };
 
+// m - 1, except that the smallest int stays itself: it has no int one below it, and as an index
+// it names no input just the same.
 inline Channel channelAt(const acquisition::SettingsRecord& settings, int i) {
     const int k = i + 1;
-    return {k, settings.inputNumber(k) - 1, settings.bufferLength(k), settings.functionIndex(k)};
+    const int input = std::max(settings.inputNumber(k), INT_MIN + 1);
+    return {k, input - 1, settings.bufferLength(k), settings.functionIndex(k)};
 }
 
 template <typename Engine> double smallestVibrationRatio(Engine& e, int inputIndex) {
