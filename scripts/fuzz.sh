@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (the fuzz preset: clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS (60 unless set), starting from the
-# fixture files. A crash stops the script and leaves its input in build/fuzz/artifacts/.
+# UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS (60 unless set), as many at once as
+# there are cores, starting from the fixture files. A crash fails the script and leaves its input
+# in build/fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
@@ -10,7 +11,10 @@ cmake --build --preset fuzz -j"$(nproc)"
 mkdir -p build/fuzz/artifacts
 # A small quarantine keeps ASan from touching fresh memory for every allocation.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16}"
-for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
+# One fuzzer per core at a time; each prints its log when it ends, and a crash fails the script.
+jobs="${FUZZ_JOBS:-$(nproc)}"
+fuzz_one() {
+    local fuzzer=$1 name seeds corpus
     name=$(basename "$fuzzer")
     corpus="build/fuzz/corpus/$name"
     case "$name" in
@@ -19,7 +23,23 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
     *) seeds=tests/data/files ;;
     esac
     mkdir -p "$corpus"
-    echo "fuzzing $name for $seconds s"
+    local status=0
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix=build/fuzz/artifacts/ "$corpus" "$seeds"
+        -artifact_prefix=build/fuzz/artifacts/ "$corpus" "$seeds" >"build/fuzz/$name.log" 2>&1 ||
+        status=$?
+    echo "fuzzed $name for $seconds s (status $status)"
+    grep -E "^stat::number_of_executed_units|^==.*ERROR|^SUMMARY" "build/fuzz/$name.log" || true
+    [ "$status" -eq 0 ] || { tail -40 "build/fuzz/$name.log"; return "$status"; }
+}
+running=()
+for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
+    fuzz_one "$fuzzer" &
+    running+=($!)
+    if [ "${#running[@]}" -ge "$jobs" ]; then
+        wait "${running[0]}"
+        running=("${running[@]:1}")
+    fi
+done
+for pid in "${running[@]}"; do
+    wait "$pid"
 done

@@ -1,0 +1,172 @@
+// korvanta for a long run at full load: the acquisition program at 10,000 records a second with
+// 32 inputs and a 200,000-record table, the real program monitoring 64 channels of mixed
+// functions in Reports mode every 100 ms, with the live chart and a save every tick, for
+// KORVANTA_SOAK_SECONDS of monitoring (600 when unset). Run under the sanitizers, any report ends
+// the program with an error. The run must keep its memory, save every block once in order, and
+// keep up with its timer.
+
+#include "acquisition/settings_file.h"
+#include "common/text_file.h"
+#include "support/program_process.h"
+#include "support/sim_process.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace korvanta {
+namespace {
+
+constexpr int kChannels = 64;
+constexpr double kPeriodS = 0.1;
+// "START" begins monitoring this long after start-up.
+constexpr int kStartDelayMs = 10000;
+constexpr int kSettleMs = 60000;
+
+int soakSeconds() {
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("KORVANTA_SOAK_SECONDS", &ok);
+    return ok && seconds > 0 ? seconds : 600;
+}
+
+// Means, RMS values, single-phase power, crest factors and medians over a fifth of a second.
+acquisition::SettingsRecord soakSettings() {
+    acquisition::SettingsRecord s;
+    s.applyMissingFileDefaults();
+    s.resetChannelDefaults(0);
+    const int functions[] = {0, 3, 4, 12, 15};
+    for (int k = 1; k <= kChannels; ++k) {
+        s.setActive(k, true);
+        s.setAddGraph(k, true);
+        s.setChannelNumber(k, k);
+        s.setFunctionIndex(k, functions[(k - 1) % 5]);
+        s.setInputNumber(k, 1 + (k - 1) % 31);
+        s.setBufferLength(k, 2000);
+        s.setDecimalPlaces(k, 3);
+    }
+    s.setReportsMode(true);
+    s.setRealTimeStamps(true);
+    s.setPeriodText(QStringLiteral("00:00:00.100"));
+    s.setSaveEvery(true);
+    s.setSaveEveryText(QStringLiteral("1"));
+    return s;
+}
+
+long residentKiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return -1;
+}
+
+// What the .dan file says about the run: its report blocks and their time stamps.
+struct SavedBlocks {
+    int blocks = 0;
+    int malformed = 0; // blocks without exactly one line per channel
+    int notRising = 0; // time stamps equal to or before the one before
+    double firstS = 0;
+    double lastS = 0;
+    double longestGapS = 0;
+};
+
+SavedBlocks readBlocks(const QString& path) {
+    SavedBlocks saved;
+    const auto read = common::readLines(path);
+    if (!read) {
+        return saved;
+    }
+    double previous = -1;
+    int channelLines = kChannels;
+    const auto closeBlock = [&] {
+        if (saved.blocks > 0 && channelLines != kChannels) {
+            ++saved.malformed;
+        }
+    };
+    for (const QString& line : read.value()) {
+        if (line.startsWith(QStringLiteral("REPORT "))) {
+            closeBlock();
+            const QDateTime at = QDateTime::fromString(line.mid(7).trimmed(),
+                                                       QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
+            const double s = static_cast<double>(at.toMSecsSinceEpoch()) / 1000.0;
+            if (saved.blocks == 0) {
+                saved.firstS = s;
+            } else {
+                saved.notRising += s <= previous ? 1 : 0;
+                saved.longestGapS = std::max(saved.longestGapS, s - previous);
+            }
+            previous = s;
+            saved.lastS = s;
+            ++saved.blocks;
+            channelLines = 0;
+        } else if (line.startsWith(QLatin1Char('k'))) {
+            ++channelLines;
+        }
+    }
+    closeBlock();
+    return saved;
+}
+
+TEST(Soak, MonitoringAtFullLoadKeepsItsMemoryItsBlocksAndItsPace) {
+    const int seconds = soakSeconds();
+    testing::SimProcess sim(
+        {QStringLiteral("--channels"), QStringLiteral("32"), QStringLiteral("--records"),
+         QStringLiteral("200000"), QStringLiteral("--rate"), QStringLiteral("10000"),
+         QStringLiteral("--sine"), QStringLiteral("1:230:50:0"), QStringLiteral("--sine"),
+         QStringLiteral("2:5:50:30"), QStringLiteral("--dc"), QStringLiteral("5:12.5")});
+    ASSERT_TRUE(sim.started());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(acquisition::writeSettingsDump(dir.filePath(QStringLiteral("korvanta.bupas")),
+                                               soakSettings()));
+    testing::ProgramProcess program;
+    ASSERT_TRUE(program.startIn(dir.path(), sim.prefix(), {QStringLiteral("START")}));
+    const qint64 pid = program.processId();
+
+    QTest::qWait(kStartDelayMs + kSettleMs);
+    ASSERT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+    const long settledKiB = residentKiB(pid);
+    QTest::qWait(std::max(0, seconds * 1000 - kSettleMs));
+    ASSERT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+    const long finalKiB = residentKiB(pid);
+
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("Sanitizer"))) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("runtime error"))) << errors.toStdString();
+
+    const SavedBlocks saved = readBlocks(dir.filePath(QStringLiteral("plik.dan")));
+    const double spanS = saved.lastS - saved.firstS;
+    const double meanIntervalS = saved.blocks > 1 ? spanS / (saved.blocks - 1) : 0;
+    std::printf(
+        "soak: %d s of monitoring; records published about %.0f (10,000 a second); ticks saved %d; "
+        "memory %ld KiB after the first minute, %ld KiB at the end (%+.1f %%); "
+        "mean tick interval %.1f ms (period %.0f ms, mean lag %.1f ms); longest gap "
+        "%.0f ms\n",
+        seconds, seconds * 10000.0, saved.blocks, settledKiB, finalKiB,
+        settledKiB > 0 ? 100.0 * (finalKiB - settledKiB) / settledKiB : 0.0, meanIntervalS * 1000,
+        kPeriodS * 1000, (meanIntervalS - kPeriodS) * 1000, saved.longestGapS * 1000);
+    ASSERT_GT(settledKiB, 0);
+    EXPECT_LT(finalKiB, settledKiB * 11 / 10);
+    // Most of the run is saved, one block per tick, each whole and after the one before.
+    EXPECT_GT(saved.blocks, static_cast<int>(seconds / kPeriodS / 2));
+    EXPECT_EQ(saved.malformed, 0);
+    EXPECT_EQ(saved.notRising, 0);
+    // On average a tick comes no more than one period late.
+    EXPECT_LE(meanIntervalS, 2 * kPeriodS);
+}
+
+} // namespace
+} // namespace korvanta
