@@ -1,5 +1,6 @@
 #include "chart/min_max_pyramid.h"
 
+#include <array>
 #include <cmath>
 
 namespace korvanta::chart {
@@ -17,6 +18,33 @@ void includeHighest(StridedValues values, std::size_t candidate, std::size_t& hi
     if (values[candidate] > values[highest]) {
         highest = candidate;
     }
+}
+
+// The smallest block's lowest and highest point, the first of equal values: the extremes are
+// found without branches, then their first places, which keeps a long series' summary quick to
+// build.
+std::pair<std::size_t, std::size_t> firstBlock(StridedValues values, std::size_t start) {
+    constexpr std::size_t n = MinMaxPyramid::kFirstBlock;
+    std::array<double, n> v{};
+    for (std::size_t i = 0; i < n; ++i) {
+        v[i] = values[start + i];
+    }
+    double low = v[0];
+    double high = v[0];
+    for (std::size_t i = 1; i < n; ++i) {
+        low = v[i] < low ? v[i] : low;
+        high = v[i] > high ? v[i] : high;
+    }
+    std::size_t lowest = 0;
+    std::size_t highest = 0;
+    while (lowest < n && !(v[lowest] == low)) {
+        ++lowest;
+    }
+    while (highest < n && !(v[highest] == high)) {
+        ++highest;
+    }
+    // Only a NaN first value finds no equal: the block then answers with its first point.
+    return {start + (lowest < n ? lowest : 0), start + (highest < n ? highest : 0)};
 }
 
 } // namespace
@@ -52,12 +80,9 @@ void MinMaxPyramid::appendBlocks(StridedValues values, std::size_t level) {
         std::size_t lowest = 0;
         std::size_t highest = 0;
         if (level == 0) {
-            const std::size_t start = blocks.size() * kFirstBlock;
-            lowest = highest = start;
-            for (std::size_t i = start + 1; i < start + kFirstBlock; ++i) {
-                includeLowest(values, i, lowest);
-                includeHighest(values, i, highest);
-            }
+            const auto [low, high] = firstBlock(values, blocks.size() * kFirstBlock);
+            lowest = low;
+            highest = high;
         } else {
             const Block& left = m_levels[level - 1][2 * blocks.size()];
             const Block& right = m_levels[level - 1][2 * blocks.size() + 1];
