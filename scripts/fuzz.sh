@@ -27,8 +27,9 @@ fuzz_one() {
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix=build/fuzz/artifacts/ "$corpus" "$seeds" >"build/fuzz/$name.log" 2>&1 ||
         status=$?
-    echo "fuzzed $name for $seconds s (status $status)"
-    grep -E "^stat::number_of_executed_units|^==.*ERROR|^SUMMARY" "build/fuzz/$name.log" || true
+    # One write, so the reports of fuzzers ending together do not interleave.
+    printf 'fuzzed %s for %s s (status %s)\n%s\n' "$name" "$seconds" "$status" \
+        "$(grep -E "^stat::number_of_executed_units|^==.*ERROR|^SUMMARY" "build/fuzz/$name.log")"
     [ "$status" -eq 0 ] || { tail -40 "build/fuzz/$name.log"; return "$status"; }
 }
 running=()
