@@ -5,8 +5,8 @@
 
 #include "bench_timing.h"
 #include "chart/ui/monitor_chart.h"
-#include "support/chart_pictures.h"
 #include "monitor/current_values.h"
+#include "support/chart_pictures.h"
 
 #include <QApplication>
 #include <algorithm>

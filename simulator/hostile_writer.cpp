@@ -1,6 +1,7 @@
 #include "hostile_writer.h"
 
 #include <limits>
+#include <optional>
 
 namespace korvanta::simulator {
 namespace {
@@ -9,6 +10,27 @@ constexpr int kAuxValues = acquisition::ControlBlock::kAuxValueCount;
 // Day numbers of this century: a time stamp that looks right but jumps about.
 constexpr double kPlausibleDayLow = 36526;
 constexpr double kPlausibleDayHigh = 73051;
+
+// Cases 0..5 of a random pick: NaN, the infinities, the extremes and the smallest denormal.
+template <typename T> std::optional<T> extremeValue(int which) {
+    using Limits = std::numeric_limits<T>;
+    switch (which) {
+    case 0:
+        return Limits::quiet_NaN();
+    case 1:
+        return Limits::infinity();
+    case 2:
+        return -Limits::infinity();
+    case 3:
+        return Limits::max();
+    case 4:
+        return Limits::lowest();
+    case 5:
+        return Limits::denorm_min();
+    default:
+        return std::nullopt;
+    }
+}
 
 } // namespace
 
@@ -65,20 +87,11 @@ std::int32_t HostileWriter::anyInteger(int tableRecords) {
 }
 
 double HostileWriter::anyDouble() {
-    using Limits = std::numeric_limits<double>;
-    switch (pick(12)) {
-    case 0:
-        return Limits::quiet_NaN();
-    case 1:
-        return Limits::infinity();
-    case 2:
-        return -Limits::infinity();
-    case 3:
-        return Limits::max();
-    case 4:
-        return Limits::lowest();
-    case 5:
-        return Limits::denorm_min();
+    const int which = pick(12);
+    if (const auto extreme = extremeValue<double>(which)) {
+        return *extreme;
+    }
+    switch (which) {
     case 6:
         return 0.0;
     case 7:
@@ -92,23 +105,10 @@ double HostileWriter::anyDouble() {
 }
 
 float HostileWriter::anyFloat() {
-    using Limits = std::numeric_limits<float>;
-    switch (pick(10)) {
-    case 0:
-        return Limits::quiet_NaN();
-    case 1:
-        return Limits::infinity();
-    case 2:
-        return -Limits::infinity();
-    case 3:
-        return Limits::max();
-    case 4:
-        return Limits::lowest();
-    case 5:
-        return Limits::denorm_min();
-    default:
-        return std::uniform_real_distribution<float>(-1e3F, 1e3F)(m_random);
+    if (const auto extreme = extremeValue<float>(pick(10))) {
+        return *extreme;
     }
+    return std::uniform_real_distribution<float>(-1e3F, 1e3F)(m_random);
 }
 
 } // namespace korvanta::simulator

@@ -3,6 +3,7 @@
 // what the loader of bytes in memory gives. A failure to read the file or any difference aborts.
 
 #include "files/data_file_loader.h"
+#include "fuzz_checks.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,11 +15,7 @@ using namespace korvanta::files;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using korvanta::fuzz::require;
 
 QString writeInput(const std::uint8_t* data, std::size_t size) {
     static const QTemporaryDir directory;

@@ -5,6 +5,7 @@
 #include "files/data_file_loader.h"
 #include "files/line_splitter.h"
 #include "files/linia1rq.h"
+#include "fuzz_checks.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,11 +17,7 @@ using namespace korvanta::files;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using korvanta::fuzz::require;
 
 void checkParser(const Linia1RQ& parser) {
     require(parser.date().size() <= Linia1RQ::kDateTimeLength);

@@ -6,6 +6,7 @@
 #include "bench/parameter_text.h"
 #include "common/conversion_error.h"
 #include "common/number_format.h"
+#include "fuzz_checks.h"
 
 #include <QString>
 #include <cmath>
@@ -18,15 +19,8 @@ using namespace korvanta;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+using fuzz::isDigit;
+using fuzz::require;
 
 // Counts the digits from `at` and moves past them.
 int skipDigits(const QString& text, qsizetype& at) {

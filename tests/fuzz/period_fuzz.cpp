@@ -4,6 +4,7 @@
 // text must leave the timer off; no input may reach undefined behaviour.
 
 #include "bench/bench_parameters.h"
+#include "fuzz_checks.h"
 #include "monitor/period.h"
 
 #include <QString>
@@ -18,15 +19,8 @@ using namespace korvanta;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+using fuzz::isDigit;
+using fuzz::require;
 
 int digitsAt(const QString& text, int first, int count) {
     int value = 0;

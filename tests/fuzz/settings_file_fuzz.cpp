@@ -15,6 +15,7 @@
 #include "common/conversion_error.h"
 #include "common/local_directory.h"
 #include "common/number_format.h"
+#include "fuzz_checks.h"
 #include "monitor/channel_functions.h"
 #include "monitor/live_texts.h"
 #include "monitor/object_slots.h"
@@ -39,17 +40,13 @@ using acquisition::SettingsRecord;
 
 namespace {
 
+using fuzz::require;
+
 constexpr std::size_t kRecordSize = SettingsRecord::kSize;
 constexpr int kTableRecords = 8;
 // A channel walks its buffer length in records, round the table as often as it takes, so a
 // length in the billions costs seconds; a few rounds cover what any longer walk does.
 constexpr std::int32_t kLongestWalk = 5 * kTableRecords;
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 const QTemporaryDir& workDirectory() {
     static const QTemporaryDir directory;
