@@ -27,6 +27,14 @@ constexpr double kPeriodS = 0.1;
 // "START" begins monitoring this long after start-up.
 constexpr int kStartDelayMs = 10000;
 constexpr int kSettleMs = 60000;
+#ifdef KORVANTA_SANITIZED
+// AddressSanitizer's allocator keeps its own caches and shadow memory, which grow with the heap's
+// churn beyond what the program holds: a seven-minute run grew by 13.5 % where the uninstrumented
+// program under the same load stayed flat.
+constexpr double kGrowthAllowed = 0.25;
+#else
+constexpr double kGrowthAllowed = 0.10;
+#endif
 
 int soakSeconds() {
     bool ok = false;
@@ -176,7 +184,8 @@ TEST(Soak, MonitoringAtFullLoadKeepsItsMemoryItsBlocksAndItsPace) {
         settledKiB > 0 ? 100.0 * (finalKiB - settledKiB) / settledKiB : 0.0, meanIntervalS * 1000,
         kPeriodS * 1000, (meanIntervalS - kPeriodS) * 1000, saved.longestGapS * 1000);
     ASSERT_GT(settledKiB, 0);
-    EXPECT_LT(finalKiB, settledKiB * 11 / 10);
+    EXPECT_LT(static_cast<double>(finalKiB),
+              (1 + kGrowthAllowed) * static_cast<double>(settledKiB));
     EXPECT_EQ(saved.malformed, 0);
     EXPECT_EQ(saved.notRising, 0);
 #ifdef KORVANTA_SANITIZED
