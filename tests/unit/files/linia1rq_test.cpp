@@ -248,7 +248,8 @@ TEST(Linia1RQ, HeaderGivesDescriptionAndThirtyThreeNames) {
     EXPECT_EQ(p.name(31), QString());
 
     // Fifty names: the first 33 are kept; a long name is cut; code page 1250 is decoded.
-    std::string header = "opis \xA3\xF3\x64\x9F " + std::string(60, 'n');
+    std::string header("opis \xA3\xF3\x64\x9F ");
+    header.append(60, 'n');
     for (int k = 3; k <= 50; ++k) {
         header.append(" n").append(std::to_string(k));
     }
@@ -286,7 +287,8 @@ TEST(Linia1RQ, CutsLongFieldsAndLooksAtNineHundredNinetyNineCharacters) {
     EXPECT_EQ(p.date(), "2026-07-12-and-");
     EXPECT_EQ(p.time(), "14:30:05.000123");
 
-    std::string line = "12:00:00 a " + std::string(150, 'w');
+    std::string line("12:00:00 a ");
+    line.append(150, 'w');
     for (int k = 4; k <= 40; ++k) {
         line.append(" w").append(std::to_string(k));
     }
