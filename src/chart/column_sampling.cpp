@@ -34,7 +34,38 @@ void appendOnce(std::vector<std::size_t>& out, std::size_t index) {
     }
 }
 
+// The first index of the run that starts at `first`: the points whose keys lie below the right
+// edge of the pixel column of `first`.
+std::size_t indexedRunEnd(std::size_t first, std::size_t count, KeyToPixel toPixel) {
+    const double column = std::floor(toPixel.offset + static_cast<double>(first) * toPixel.scale);
+    const double limit = std::ceil((column + 1 - toPixel.offset) / toPixel.scale);
+    if (!(limit > static_cast<double>(first + 1))) {
+        return std::min(first + 1, count);
+    }
+    return limit >= static_cast<double>(count) ? count : static_cast<std::size_t>(limit);
+}
+
 } // namespace
+
+void sampleIndexedColumns(std::span<const float> values, KeyToPixel toPixel,
+                          std::vector<std::size_t>& out) {
+    const std::size_t count = values.size();
+    std::size_t first = 0;
+    while (first < count) {
+        const std::size_t stop = indexedRunEnd(first, count, toPixel);
+        std::size_t lowest = first;
+        std::size_t highest = first;
+        for (std::size_t i = first + 1; i < stop; ++i) {
+            lowest = values[i] < values[lowest] ? i : lowest;
+            highest = values[i] > values[highest] ? i : highest;
+        }
+        appendOnce(out, first);
+        appendOnce(out, std::min(lowest, highest));
+        appendOnce(out, std::max(lowest, highest));
+        appendOnce(out, stop - 1);
+        first = stop;
+    }
+}
 
 void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
                    std::size_t begin, std::size_t end, KeyToPixel toPixel,

@@ -5,6 +5,7 @@
 #include "chart/min_max_pyramid.h"
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace korvanta::chart {
@@ -23,5 +24,13 @@ struct KeyToPixel {
 void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
                    std::size_t begin, std::size_t end, KeyToPixel toPixel,
                    std::vector<std::size_t>& out);
+
+// The same choice for points whose keys are their indexes 0, 1, 2 … (a loaded file's column),
+// made by one pass over the values, with the runs cut where sampleColumns cuts them; `out` gets
+// the indexes. Drawing the chosen points column by column sets the pixels drawing all of them
+// would. NaN values compare as the pass finds them; a caller that must show their gaps keeps
+// every point.
+void sampleIndexedColumns(std::span<const float> values, KeyToPixel toPixel,
+                          std::vector<std::size_t>& out);
 
 } // namespace korvanta::chart

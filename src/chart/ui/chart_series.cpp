@@ -78,6 +78,9 @@ bool ChartSeries::dense(const QCPGraphDataContainer::const_iterator& begin,
     if (keys == nullptr || end - begin < 2) {
         return false;
     }
+    if (m_columnSample) {
+        return true;
+    }
     // As the library decides: two points or more per pixel on average.
     const double span =
         std::abs(keys->coordToPixel(begin->key) - keys->coordToPixel((end - 1)->key));

@@ -43,7 +43,13 @@ public:
     void addPoint(double key, double value);
     // Must follow any change to the points other than appending: the summary of the earlier
     // points is built again at the next drawing.
-    void pointsReplaced() { m_summary.clear(); }
+    void pointsReplaced() {
+        m_summary.clear();
+        m_columnSample = false;
+    }
+    // Set after pointsReplaced() when the points are the first, lowest, highest and last of each
+    // pixel column of a denser series: they are drawn as that series would be, column by column.
+    void setColumnSample(bool on) { m_columnSample = on; }
     std::size_t summaryBytes() const { return m_summary.bytes(); }
 
 protected:
@@ -66,6 +72,7 @@ private:
     SeriesState m_state = SeriesState::Normal;
     bool m_marksVisible = false;
     int m_depthOffset = 0;
+    bool m_columnSample = false;
     PointLabels m_labels;
     // Extended as points are appended, when the series is drawn.
     mutable MinMaxPyramid m_summary;

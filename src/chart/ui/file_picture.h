@@ -15,7 +15,7 @@ namespace korvanta::chart::ui {
 // `columns` are 1-based as the chart shows them; empty shows every column of the file, and a
 // column the file lacks shows nothing. The settings give the colours and the axis titles. Needs
 // the application object of a widget program.
-common::Result<> saveFilePicture(files::LoadedFile file,
+common::Result<> saveFilePicture(const files::LoadedFile& file,
                                  const acquisition::SettingsRecord& settings,
                                  const std::vector<int>& columns, const QString& path, QSize size);
 

@@ -1,5 +1,6 @@
 #include "chart/ui/monitor_chart.h"
 
+#include "chart/column_sampling.h"
 #include "chart/dynamic_walk.h"
 #include "chart/ui/day_time_ticker.h"
 #include "chart/ui/depth_shadows.h"
@@ -27,6 +28,42 @@ QString defaultTitle(int index) {
 
 bool isSeriesIndex(int index) {
     return index >= 0 && index < MonitorChart::kSeriesCount;
+}
+
+// A file whose columns each hold only their first value: what showFile needs to name, colour and
+// show the series.
+files::LoadedFile fileOutline(const files::LoadedFile& file) {
+    files::LoadedFile outline;
+    outline.description = file.description;
+    outline.names = file.names;
+    for (const files::LoadedColumn& column : file.columns) {
+        files::LoadedColumn first;
+        if (!column.values.empty()) {
+            first.values.push_back(column.values.front());
+        }
+        outline.columns.push_back(std::move(first));
+    }
+    return outline;
+}
+
+bool holdsNaN(std::span<const float> values) {
+    return std::any_of(values.begin(), values.end(), [](float v) { return std::isnan(v); });
+}
+
+std::vector<std::size_t> allIndexes(std::size_t count) {
+    std::vector<std::size_t> indexes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        indexes[i] = i;
+    }
+    return indexes;
+}
+
+// The first, lowest, highest and last point: they set the axes as all the points would.
+std::vector<std::size_t> extremeIndexes(std::span<const float> values) {
+    std::vector<std::size_t> indexes;
+    sampleIndexedColumns(values, KeyToPixel{0, 1.0 / static_cast<double>(values.size() + 1)},
+                         indexes);
+    return indexes;
 }
 
 // The lowest and highest value of a series, NaN left out, in one tight pass: a loaded file gives
@@ -168,6 +205,55 @@ void MonitorChart::showFile(files::LoadedFile file, const acquisition::SettingsR
     setTimeAxis(false);
     rescaleKeyAxis();
     emit cleared();
+}
+
+void MonitorChart::showFileForPicture(const files::LoadedFile& file,
+                                      const acquisition::SettingsRecord& settings,
+                                      const std::vector<int>& columns, QSize size) {
+    showFile(fileOutline(file), settings, FileSeries::All);
+    const auto count = std::min(file.columns.size(), static_cast<std::size_t>(kSeriesCount));
+    std::vector<bool> exact(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::span<const float> values = file.columns[p].values;
+        exact[p] = holdsNaN(values);
+        setIndexedPoints(*m_series[p], values,
+                         exact[p] ? allIndexes(values.size()) : extremeIndexes(values));
+        const bool chosen = columns.empty() || std::find(columns.begin(), columns.end(),
+                                                         static_cast<int>(p) + 1) != columns.end();
+        m_series[p]->setVisible(m_series[p]->visible() && chosen);
+    }
+    scaleToData(settings, false);
+    rescaleKeyAxis();
+    setLegendVisible(true);
+    // The pixel columns are those of the picture's layout, which the points above already set.
+    setViewport(QRect(QPoint(0, 0), size));
+    updateLayout();
+    const double origin = xAxis->coordToPixel(0);
+    const KeyToPixel toPixel{origin, xAxis->coordToPixel(1) - origin};
+    if (!(toPixel.scale > 0) || xAxis->scaleType() != QCPAxis::stLinear) {
+        return;
+    }
+    std::vector<std::size_t> kept;
+    for (std::size_t p = 0; p < count; ++p) {
+        if (exact[p] || !m_series[p]->visible()) {
+            continue;
+        }
+        kept.clear();
+        sampleIndexedColumns(file.columns[p].values, toPixel, kept);
+        setIndexedPoints(*m_series[p], file.columns[p].values, kept);
+        m_series[p]->setColumnSample(true);
+    }
+}
+
+void MonitorChart::setIndexedPoints(ChartSeries& series, std::span<const float> values,
+                                    const std::vector<std::size_t>& kept) {
+    QVector<QCPGraphData> points(static_cast<qsizetype>(kept.size()));
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        points[static_cast<qsizetype>(i)] = {static_cast<double>(kept[i]), values[kept[i]]};
+    }
+    series.data()->set(points, true);
+    series.pointsReplaced();
+    series.labels().reset();
 }
 
 void MonitorChart::fillFromColumn(ChartSeries& series, files::LoadedColumn& column,

@@ -17,6 +17,7 @@
 #include <optional>
 #include <qcustomplot.h>
 #include <span>
+#include <vector>
 
 namespace korvanta::chart::ui {
 
@@ -51,6 +52,14 @@ public:
     // empty gives its storage back. The caller replots.
     void showFile(files::LoadedFile file, const acquisition::SettingsRecord& settings,
                   FileSeries shown);
+    // Draws a loaded file for a picture of `size` pixels: as showFile shows all its series,
+    // keeping those of `columns` (1-based; empty keeps all), fitted to their values, with the
+    // legend. Each series holds only the points the picture draws, the first, lowest, highest and
+    // last of every pixel column, so a file of millions of lines costs one pass over its values;
+    // a series with a NaN value keeps all its points. The points carry no labels.
+    void showFileForPicture(const files::LoadedFile& file,
+                            const acquisition::SettingsRecord& settings,
+                            const std::vector<int>& columns, QSize size);
     // The chart-point step (RysWyk): one bar per active channel, or one point per active channel
     // at X = now on its line series. The caller replots.
     void addLivePoints(const acquisition::SettingsRecord& settings,
@@ -128,6 +137,9 @@ private:
     void buildSeries();
     void fillFromColumn(ChartSeries& series, files::LoadedColumn& column,
                         const std::shared_ptr<const LabelTexts>& labels);
+    // The points of `kept` (indexes of `values`, rising) at X = their index.
+    static void setIndexedPoints(ChartSeries& series, std::span<const float> values,
+                                 const std::vector<std::size_t>& kept);
     void applyLimits(AxisLimits limits);
     void refreshLegendItems();
     int axisRectRow() const { return m_subtitle != nullptr ? 1 : 0; }

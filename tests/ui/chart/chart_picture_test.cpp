@@ -12,7 +12,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
@@ -189,6 +191,86 @@ TEST_F(FilePictureTest, OnlyTheChosenColumnsAreDrawn) {
     const QImage first = draw({1});
     EXPECT_GT(pixelsOf(first, kRed), 100);
     EXPECT_EQ(pixelsOf(first, kBlue), 0);
+}
+
+// A long file drawn from its pixel columns' points must be the picture of all its points.
+files::LoadedFile longFile() {
+    files::LoadedFile file;
+    file.description = QStringLiteral("Pomiar");
+    constexpr int kLines = 200000;
+    std::srand(7);
+    files::LoadedColumn noise;
+    files::LoadedColumn sine;
+    files::LoadedColumn step;
+    for (int i = 0; i < kLines; ++i) {
+        noise.values.push_back(static_cast<float>(std::rand() % 1000) / 100.0f);
+        sine.values.push_back(static_cast<float>(5 + 4 * std::sin(i * 0.0003)));
+        step.values.push_back(i < kLines / 3 ? 2.0f : 8.0f);
+    }
+    // A shorter column ends before the others, and a single spike must stay in sight.
+    step.values.resize(kLines / 2);
+    step.values[kLines / 4] = 9.5f;
+    file.columns = {std::move(noise), std::move(sine), std::move(step)};
+    for (int p = 0; p < 3; ++p) {
+        file.names[static_cast<std::size_t>(p)] = QStringLiteral("k%1").arg(p + 1);
+    }
+    return file;
+}
+
+QImage everyPoint(const files::LoadedFile& file, const acquisition::SettingsRecord& settings,
+                  QSize size) {
+    MonitorChart chart;
+    chart.resize(size);
+    chart.showFile(file, settings, FileSeries::All);
+    chart.scaleToData(settings, false);
+    chart.rescaleKeyAxis();
+    chart.setLegendVisible(true);
+    return chart.toPixmap(size.width(), size.height()).toImage();
+}
+
+QImage sampled(const files::LoadedFile& file, const acquisition::SettingsRecord& settings,
+               QSize size) {
+    MonitorChart chart;
+    chart.resize(size);
+    chart.showFileForPicture(file, settings, {}, size);
+    return chart.toPixmap(size.width(), size.height()).toImage();
+}
+
+int differingPixels(const QImage& a, const QImage& b) {
+    EXPECT_EQ(a.size(), b.size());
+    int count = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y) {
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(FilePictureTest, ALongFileDrawnFromItsPixelColumnsIsThePictureOfAllItsPoints) {
+    const files::LoadedFile file = longFile();
+    for (const QSize size : {QSize(1600, 900), QSize(801, 333)}) {
+        const QImage all = everyPoint(file, settings, size);
+        const QImage few = sampled(file, settings, size);
+        EXPECT_GT(inkPixels(few), size.width() * 10);
+        EXPECT_EQ(differingPixels(all, few), 0) << size.width() << "x" << size.height();
+        MonitorChart chart;
+        chart.showFileForPicture(file, settings, {}, size);
+        EXPECT_LT(chart.pointCount(), 4u * 3u * static_cast<std::size_t>(size.width()));
+    }
+}
+
+TEST_F(FilePictureTest, AColumnWithAGapKeepsEveryPointAndItsGap) {
+    files::LoadedFile file = longFile();
+    const std::size_t sineCount = file.columns[1].values.size();
+    for (std::size_t i = sineCount / 2; i < sineCount / 2 + 20000; ++i) {
+        file.columns[1].values[i] = std::numeric_limits<float>::quiet_NaN();
+    }
+    const QSize size(900, 500);
+    EXPECT_EQ(differingPixels(everyPoint(file, settings, size), sampled(file, settings, size)), 0);
+    MonitorChart chart;
+    chart.showFileForPicture(file, settings, {}, size);
+    EXPECT_EQ(chart.series(1)->data()->size(), static_cast<int>(sineCount));
 }
 
 } // namespace

@@ -177,5 +177,36 @@ TEST(ColumnSamplingTest, ASinglePointSpikeAndSparsePointsAreAllDrawn) {
     EXPECT_EQ(drawn.back(), 49U);
 }
 
+// Points whose keys are their indexes: the one-pass choice over float values must be the
+// choice over the same points as the chart holds them, so drawing either gives one picture.
+TEST(ColumnSamplingTest, IndexedValuesKeepThePointsTheChartWouldDraw) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> level(-4, 4);
+    std::vector<float> values;
+    for (int i = 0; i < 30011; ++i) {
+        // Few levels, so equal values compete for lowest and highest.
+        values.push_back(i % 5000 == 0 ? 40.0f : static_cast<float>(level(random)));
+    }
+    Points asHeld;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        asHeld.add(static_cast<double>(i), values[i]);
+    }
+    MinMaxPyramid pyramid;
+    pyramid.extend(asHeld.values(), asHeld.size());
+    const double points = static_cast<double>(values.size() - 1);
+    // Whole and fractional offsets, a column per point and below, as the axis lays them out.
+    for (const KeyToPixel toPixel : {KeyToPixel{57, 1531 / points}, KeyToPixel{3.37, 801 / points},
+                                     KeyToPixel{-12.5, 2.0}, KeyToPixel{0.25, 0.01}}) {
+        std::vector<std::size_t> held;
+        sampleColumns(asHeld.keys(), asHeld.values(), pyramid, 0, asHeld.size(), toPixel, held);
+        std::vector<std::size_t> indexed;
+        sampleIndexedColumns(values, toPixel, indexed);
+        EXPECT_EQ(indexed, held) << toPixel.offset << " + key * " << toPixel.scale;
+    }
+    std::vector<std::size_t> none;
+    sampleIndexedColumns({}, {0, 1}, none);
+    EXPECT_TRUE(none.empty());
+}
+
 } // namespace
 } // namespace korvanta::chart

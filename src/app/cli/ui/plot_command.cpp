@@ -122,7 +122,7 @@ CommandEnd plot(const QStringList& arguments) {
     }
     const acquisition::SettingsRecord settings = plotSettings(line.file());
     const auto saved =
-        chart::ui::saveFilePicture(std::move(loaded.value()), settings, columns, out, size);
+        chart::ui::saveFilePicture(loaded.value(), settings, columns, out, size);
     return saved ? CommandEnd::done() : CommandEnd::writeFailed(saved.reason());
 }
 
