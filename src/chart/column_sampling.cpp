@@ -2,21 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace korvanta::chart {
 
 namespace {
 
-// The first index after `from` whose key reaches `limit`, or `end`: a galloping search, so a
-// column of a few points costs a few steps.
-std::size_t runEnd(StridedValues keys, std::size_t from, std::size_t end, double limit) {
-    std::size_t below = from; // keys[below] < limit
-    std::size_t step = 1;
-    while (below + step < end && keys[below + step] < limit) {
-        below += step;
-        step *= 2;
-    }
-    std::size_t above = std::min(below + step, end); // keys[above] >= limit, or the end
+// Narrows below < above, where `below` is in the run (or its start) and `above` is the first
+// index past it (or the end), to the first index past it.
+std::size_t bisectRunEnd(StridedValues keys, std::size_t below, std::size_t above, double limit) {
     while (above - below > 1) {
         const std::size_t middle = below + (above - below) / 2;
         if (keys[middle] < limit) {
@@ -26,6 +20,30 @@ std::size_t runEnd(StridedValues keys, std::size_t from, std::size_t end, double
         }
     }
     return above;
+}
+
+// The first index after `from` whose key reaches `limit`, or `end`. The search starts at `guess`
+// and gallops from there, so a good guess (the width of the column before) costs two steps and
+// a column of a few points a few.
+std::size_t runEnd(StridedValues keys, std::size_t from, std::size_t end, double limit,
+                   std::size_t guess) {
+    guess = std::clamp(guess, from + 1, end);
+    if (guess == end || keys[guess] >= limit) {
+        std::size_t above = guess; // keys[above] >= limit, or the end
+        std::size_t step = 1;
+        while (above - from > step && keys[above - step] >= limit) {
+            above -= step;
+            step *= 2;
+        }
+        return bisectRunEnd(keys, above - from > step ? above - step : from, above, limit);
+    }
+    std::size_t below = guess; // keys[below] < limit
+    std::size_t step = 1;
+    while (below + step < end && keys[below + step] < limit) {
+        below += step;
+        step *= 2;
+    }
+    return bisectRunEnd(keys, below, std::min(below + step, end), limit);
 }
 
 void appendOnce(std::vector<std::size_t>& out, std::size_t index) {
@@ -67,23 +85,45 @@ void sampleIndexedColumns(std::span<const float> values, KeyToPixel toPixel,
     }
 }
 
-void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
-                   std::size_t begin, std::size_t end, KeyToPixel toPixel,
-                   std::vector<std::size_t>& out) {
+void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
+                      std::size_t begin, std::size_t end, KeyToPixel toPixel,
+                      std::vector<ColumnRun>& out) {
     std::size_t first = begin;
+    std::size_t width = 1;
     while (first < end) {
         const double column = std::floor(toPixel.offset + keys[first] * toPixel.scale);
         const double limit = (column + 1 - toPixel.offset) / toPixel.scale;
-        const std::size_t stop = runEnd(keys, first, end, limit);
-        const std::size_t last = stop - 1;
-        appendOnce(out, first);
-        if (last > first + 1) {
-            const auto [lowest, highest] = pyramid.minMax(values, first, stop);
-            appendOnce(out, std::min(lowest, highest));
-            appendOnce(out, std::max(lowest, highest));
+        const std::size_t stop = runEnd(keys, first, end, limit, first + width);
+        ColumnRun run{first, first, first, stop - 1};
+        if (stop - first > 2) {
+            std::tie(run.lowest, run.highest) = pyramid.minMax(values, first, stop);
+        } else if (stop - first == 2) {
+            run.lowest = values[first + 1] < values[first] ? first + 1 : first;
+            run.highest = values[first + 1] > values[first] ? first + 1 : first;
         }
-        appendOnce(out, last);
+        run.firstKey = keys[first];
+        run.lastKey = keys[run.last];
+        run.firstValue = values[first];
+        run.lowestValue = values[run.lowest];
+        run.highestValue = values[run.highest];
+        run.lastValue = values[run.last];
+        out.push_back(run);
+        width = stop - first;
         first = stop;
+    }
+}
+
+void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
+                   std::size_t begin, std::size_t end, KeyToPixel toPixel,
+                   std::vector<std::size_t>& out) {
+    thread_local std::vector<ColumnRun> runs;
+    runs.clear();
+    sampleColumnRuns(keys, values, pyramid, begin, end, toPixel, runs);
+    for (const ColumnRun& run : runs) {
+        appendOnce(out, run.first);
+        appendOnce(out, std::min(run.lowest, run.highest));
+        appendOnce(out, std::max(run.lowest, run.highest));
+        appendOnce(out, run.last);
     }
 }
 

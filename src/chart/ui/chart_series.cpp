@@ -1,6 +1,6 @@
 #include "chart/ui/chart_series.h"
 
-#include "chart/column_sampling.h"
+#include "chart/ui/column_canvas.h"
 #include "common/number_format.h"
 
 #include <algorithm>
@@ -56,6 +56,13 @@ void ChartSeries::addPoint(double key, double value) {
 }
 
 void ChartSeries::drawGraph(QCPPainter* painter) {
+    if (drawnOnCanvas(painter)) {
+        return;
+    }
+    // The pixels of the series before this one go first, so the order of the series holds.
+    if (m_canvas != nullptr) {
+        m_canvas->flush(painter);
+    }
     // A dense series is a band of pixel columns, which antialiasing would only blur, at a high
     // price; drawn point by point or from its summary, it is drawn the same way.
     const bool smooth = antialiased();
@@ -68,6 +75,9 @@ void ChartSeries::drawGraph(QCPPainter* painter) {
 void ChartSeries::draw(QCPPainter* painter) {
     drawGraph(painter);
     if (m_marksVisible) {
+        if (m_canvas != nullptr) {
+            m_canvas->flush(painter);
+        }
         drawValueMarks(painter);
     }
 }
@@ -104,6 +114,58 @@ bool ChartSeries::summaryDrawable(const QCPGraphDataContainer::const_iterator& b
     m_summary.extend(valuesOf(*data()), static_cast<std::size_t>(data()->size()));
     // A NaN breaks the line, which only the library's own point walk draws.
     return !m_summary.holdsNaN();
+}
+
+// A dense series of thin solid lines on a raster device: each pixel column from its lowest to its
+// highest point and the join from one column's last point to the next column's first, set as the
+// painter would set them without antialiasing.
+bool ChartSeries::drawnOnCanvas(QCPPainter* painter) {
+    const QCPAxis* keys = keyAxis();
+    const QCPAxis* values = valueAxis();
+    if (m_canvas == nullptr || !ColumnCanvas::serves(*painter) || keys == nullptr ||
+        values == nullptr || lineStyle() != lsLine || !scatterStyle().isNone() ||
+        brush().style() != Qt::NoBrush || pen().widthF() > 1 || pen().style() != Qt::SolidLine ||
+        pen().color().alpha() != 255 || selected() || values->scaleType() != QCPAxis::stLinear ||
+        values->orientation() != Qt::Vertical) {
+        return false;
+    }
+    QCPGraphDataContainer::const_iterator begin;
+    QCPGraphDataContainer::const_iterator end;
+    getVisibleDataBounds(begin, end, data()->dataRange());
+    if (begin == end || !summaryDrawable(begin, end)) {
+        return false;
+    }
+    const double keyOrigin = keys->coordToPixel(0);
+    const KeyToPixel toPixel{keyOrigin, keys->coordToPixel(1) - keyOrigin};
+    const double valueOrigin = values->coordToPixel(0);
+    const double valueScale = values->coordToPixel(1) - valueOrigin;
+    const StridedValues keyOf = keysOf(*data());
+    const StridedValues valueOf = valuesOf(*data());
+    const auto x = [&](double key) {
+        return static_cast<int>(std::floor(toPixel.offset + key * toPixel.scale));
+    };
+    const auto y = [&](double value) {
+        return static_cast<int>(std::floor(valueOrigin + value * valueScale));
+    };
+    m_runs.clear();
+    sampleColumnRuns(keyOf, valueOf, m_summary, static_cast<std::size_t>(begin - data()->constBegin()),
+                     static_cast<std::size_t>(end - data()->constBegin()), toPixel, m_runs);
+    m_canvas->begin(painter,
+                    painter->hasClipping() ? painter->clipBoundingRect().toAlignedRect() : clipRect());
+    const QRgb color = pen().color().rgba();
+    QPoint previous;
+    bool joined = false;
+    for (const ColumnRun& run : m_runs) {
+        const int column = x(run.firstKey);
+        const QPoint first(column, y(run.firstValue));
+        if (joined) {
+            m_canvas->line(previous, first, color);
+        }
+        m_canvas->column(column, y(run.lowestValue), y(run.highestValue), color);
+        previous = QPoint(x(run.lastKey), y(run.lastValue));
+        joined = true;
+    }
+    return true;
 }
 
 void ChartSeries::getOptimizedLineData(QVector<QCPGraphData>* lineData,

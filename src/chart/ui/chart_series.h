@@ -4,6 +4,7 @@
 // points, at the cost of the chart's width rather than of its number of points: where it holds
 // two points or more per pixel column it is drawn column by column, without antialiasing.
 
+#include "chart/column_sampling.h"
 #include "chart/min_max_pyramid.h"
 #include "chart/point_labels.h"
 #include "chart/series_state.h"
@@ -11,6 +12,8 @@
 #include <qcustomplot.h>
 
 namespace korvanta::chart::ui {
+
+class ColumnCanvas;
 
 class ChartSeries : public QCPGraph {
     Q_OBJECT
@@ -29,6 +32,10 @@ public:
     // 0 draws no shadow; otherwise the shadow is drawn this many pixels right and up.
     int depthOffset() const { return m_depthOffset; }
     void setDepthOffset(int pixels) { m_depthOffset = pixels; }
+
+    // Where a dense series sets its pixels when the device allows it; none draws through the
+    // painter.
+    void setCanvas(ColumnCanvas* canvas) { m_canvas = canvas; }
 
     // The series drawn once more, offset by depthOffset() and in a darker tone; the depth layer
     // calls it for every series before any series is drawn.
@@ -68,6 +75,7 @@ private:
     bool summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
                          const QCPGraphDataContainer::const_iterator& end) const;
     void drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const;
+    bool drawnOnCanvas(QCPPainter* painter);
 
     SeriesState m_state = SeriesState::Normal;
     bool m_marksVisible = false;
@@ -81,6 +89,8 @@ private:
     mutable bool m_columnLines = false;
     mutable QVector<QRect> m_columns;
     mutable QVector<QLineF> m_joins;
+    ColumnCanvas* m_canvas = nullptr;
+    std::vector<ColumnRun> m_runs;
 };
 
 } // namespace korvanta::chart::ui

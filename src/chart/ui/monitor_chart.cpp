@@ -2,6 +2,7 @@
 
 #include "chart/column_sampling.h"
 #include "chart/dynamic_walk.h"
+#include "chart/ui/column_canvas.h"
 #include "chart/ui/day_time_ticker.h"
 #include "chart/ui/depth_shadows.h"
 #include "common/huge_pages.h"
@@ -143,6 +144,12 @@ void MonitorChart::buildSeries() {
         s->setSelectable(QCP::stSingleData);
         s->setVisible(false);
         m_series[static_cast<std::size_t>(i)] = s;
+    }
+    // Right after the series on their layer, so their pixels are laid over the chart before the
+    // bars and anything else drawn above them.
+    auto* canvas = new ColumnCanvas(this);
+    for (ChartSeries* s : m_series) {
+        s->setCanvas(canvas);
     }
     Series72 = new QCPBars(xAxis, yAxis);
     Series72->setObjectName(QStringLiteral("Series72"));

@@ -2,6 +2,7 @@
 #include "support/chart_pictures.h"
 
 #include <QImage>
+#include <array>
 #include <QPixmap>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -71,6 +72,30 @@ TEST(SummaryDrawingTest, ASinglePointSpikeStaysVisibleAndAReplacedSeriesIsNotDra
     fill(chart, 0, [](int) { return 0.0; });
     const int flatTop = topRowOf(chart.toPixmap(kWidth, kHeight).toImage(), QColor(200, 0, 0));
     EXPECT_NEAR(flatTop, chart.series(0)->valueAxis()->coordToPixel(0), 2);
+}
+
+// Dense series set their pixels in one image laid over the chart later; a series drawn through
+// the painter between them must still lie over the ones before it and under the ones after.
+TEST(SummaryDrawingTest, SeriesDrawnDirectlyAndThroughThePainterKeepTheirOrder) {
+    MonitorChart chart;
+    const std::array<QColor, 3> colours = {QColor(200, 0, 0), QColor(0, 0, 200), QColor(0, 150, 0)};
+    for (int s = 0; s < 3; ++s) {
+        fill(chart, s, [](int i) { return i % 2 == 0 ? -1.0 : 1.0; });
+        chart.setSeriesColor(s, colours[static_cast<std::size_t>(s)]);
+    }
+    // A thick pen is drawn through the painter.
+    chart.setPenWidth(1, 3);
+    chart.resize(kWidth, kHeight);
+    const auto colourAtZero = [&] {
+        const QImage picture = chart.toPixmap(kWidth, kHeight).toImage();
+        return picture.pixelColor(static_cast<int>(chart.xAxis->coordToPixel(kPoints / 2.0)),
+                                  static_cast<int>(chart.yAxis->coordToPixel(0)));
+    };
+    EXPECT_EQ(colourAtZero(), colours[2]);
+    chart.setSeriesVisible(2, false);
+    EXPECT_EQ(colourAtZero(), colours[1]);
+    chart.setSeriesVisible(1, false);
+    EXPECT_EQ(colourAtZero(), colours[0]);
 }
 
 } // namespace
