@@ -7,18 +7,25 @@ namespace korvanta::chart {
 
 namespace {
 
-// Keeps the earlier of two equal values, so a run's answer does not depend on how it is split.
-void includeLowest(StridedValues values, std::size_t candidate, std::size_t& lowest) {
-    if (values[candidate] < values[lowest]) {
-        lowest = candidate;
-    }
-}
+// The lowest and highest point seen so far of a run. A later equal value does not replace an
+// earlier one, so a run's answer does not depend on how it is split.
+struct Extremes {
+    std::size_t lowest;
+    std::size_t highest;
+    double low;
+    double high;
 
-void includeHighest(StridedValues values, std::size_t candidate, std::size_t& highest) {
-    if (values[candidate] > values[highest]) {
-        highest = candidate;
+    void include(std::size_t lowIndex, double lowValue, std::size_t highIndex, double highValue) {
+        if (lowValue < low) {
+            lowest = lowIndex;
+            low = lowValue;
+        }
+        if (highValue > high) {
+            highest = highIndex;
+            high = highValue;
+        }
     }
-}
+};
 
 // The smallest block's lowest and highest point, the first of equal values: the extremes are
 // found without branches, then their first places, which keeps a long series' summary quick to
@@ -77,53 +84,52 @@ void MinMaxPyramid::appendBlocks(StridedValues values, std::size_t level) {
     std::vector<Block>& blocks = m_levels[level];
     const std::size_t complete = m_covered / (kFirstBlock << level);
     while (blocks.size() < complete) {
-        std::size_t lowest = 0;
-        std::size_t highest = 0;
         if (level == 0) {
-            const auto [low, high] = firstBlock(values, blocks.size() * kFirstBlock);
-            lowest = low;
-            highest = high;
-        } else {
-            const Block& left = m_levels[level - 1][2 * blocks.size()];
-            const Block& right = m_levels[level - 1][2 * blocks.size() + 1];
-            lowest = left.lowest;
-            highest = left.highest;
-            includeLowest(values, right.lowest, lowest);
-            includeHighest(values, right.highest, highest);
+            const auto [lowest, highest] = firstBlock(values, blocks.size() * kFirstBlock);
+            blocks.push_back({static_cast<std::uint32_t>(lowest),
+                              static_cast<std::uint32_t>(highest), values[lowest],
+                              values[highest]});
+            continue;
         }
-        blocks.push_back({static_cast<std::uint32_t>(lowest), static_cast<std::uint32_t>(highest)});
+        const Block& left = m_levels[level - 1][2 * blocks.size()];
+        const Block& right = m_levels[level - 1][2 * blocks.size() + 1];
+        Extremes both{left.lowest, left.highest, left.low, left.high};
+        both.include(right.lowest, right.low, right.highest, right.high);
+        blocks.push_back({static_cast<std::uint32_t>(both.lowest),
+                          static_cast<std::uint32_t>(both.highest), both.low, both.high});
     }
 }
 
 std::pair<std::size_t, std::size_t> MinMaxPyramid::minMax(StridedValues values, std::size_t begin,
                                                           std::size_t end) const {
-    std::size_t lowest = begin;
-    std::size_t highest = begin;
+    Extremes run{begin, begin, values[begin], values[begin]};
     std::size_t i = begin;
     while (i < end) {
         std::size_t level = 0;
         const bool blockStart = i % kFirstBlock == 0 && i + kFirstBlock <= end;
         if (!blockStart) {
-            includeLowest(values, i, lowest);
-            includeHighest(values, i, highest);
+            const double value = values[i];
+            run.include(i, value, i, value);
             ++i;
             continue;
         }
-        // The largest summarised block that starts at i and ends within the run.
+        // The largest summarised block that starts at i and ends within the run. The block sizes
+        // are powers of two, so shifts and masks place i in them: a division per level would cost
+        // more than the rest of the search.
         while (level + 1 < m_levels.size()) {
-            const std::size_t size = kFirstBlock << (level + 1);
-            const std::size_t block = i / size;
-            if (i % size != 0 || i + size > end || block >= m_levels[level + 1].size()) {
+            const std::size_t shift = kFirstBlockShift + level + 1;
+            const std::size_t size = std::size_t{1} << shift;
+            if ((i & (size - 1)) != 0 || i + size > end ||
+                (i >> shift) >= m_levels[level + 1].size()) {
                 break;
             }
             ++level;
         }
-        const Block& b = m_levels[level][i / (kFirstBlock << level)];
-        includeLowest(values, b.lowest, lowest);
-        includeHighest(values, b.highest, highest);
-        i += kFirstBlock << level;
+        const Block& b = m_levels[level][i >> (kFirstBlockShift + level)];
+        run.include(b.lowest, b.low, b.highest, b.high);
+        i += std::size_t{1} << (kFirstBlockShift + level);
     }
-    return {lowest, highest};
+    return {run.lowest, run.highest};
 }
 
 std::size_t MinMaxPyramid::bytes() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The minimum and maximum of any run of a long series in logarithmic time: for blocks of 2^k
-// points (k from 3 up) it keeps the indexes of each block's smallest and largest value, and grows
-// as points are appended.
+// points (k from 3 up) it keeps each block's smallest and largest value and their indexes, at most
+// six bytes a point, and grows as points are appended.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +22,8 @@ struct StridedValues {
 class MinMaxPyramid {
 public:
     // The smallest block summarised: runs shorter than this are read point by point.
-    static constexpr std::size_t kFirstBlock = 8;
+    static constexpr std::size_t kFirstBlockShift = 3;
+    static constexpr std::size_t kFirstBlock = std::size_t{1} << kFirstBlockShift;
 
     // Forgets every point.
     void clear();
@@ -43,9 +44,13 @@ public:
     std::size_t bytes() const;
 
 private:
+    // The values are kept beside their indexes: a run's search compares blocks without reading
+    // the points, which are scattered over far more memory.
     struct Block {
         std::uint32_t lowest;
         std::uint32_t highest;
+        double low;
+        double high;
     };
 
     void appendBlocks(StridedValues values, std::size_t level);

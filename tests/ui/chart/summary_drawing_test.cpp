@@ -43,7 +43,7 @@ TEST(SummaryDrawingTest, LongSeriesLookAsIfEveryPointWereDrawn) {
     }
     // The summary is what is drawn, and it is small beside the points.
     EXPECT_GT(chart.series(0)->summaryBytes(), 0U);
-    EXPECT_LE(chart.series(0)->summaryBytes(), 2U * kPoints);
+    EXPECT_LE(chart.series(0)->summaryBytes(), 6U * kPoints);
 }
 
 // The highest row, within the axis rectangle, that holds the series' colour.
