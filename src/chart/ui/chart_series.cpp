@@ -27,6 +27,16 @@ StridedValues valuesOf(const QCPGraphDataContainer& data) {
     return {&data.constBegin()->value, sizeof(QCPGraphData) / sizeof(double)};
 }
 
+// The pixel holding a coordinate. A coordinate far outside any picture (a huge value, an
+// infinity) is held at a distance no picture reaches, where it is clipped like any other and a
+// line to it stays a short walk.
+int pixelOf(double coordinate) {
+    constexpr double kFar = 1 << 16;
+    const double held = std::clamp(coordinate, -kFar, kFar);
+    const auto whole = static_cast<int>(held);
+    return whole - (held < whole ? 1 : 0);
+}
+
 } // namespace
 
 ChartSeries::ChartSeries(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
@@ -142,16 +152,17 @@ bool ChartSeries::drawnOnCanvas(QCPPainter* painter) {
     const StridedValues keyOf = keysOf(*data());
     const StridedValues valueOf = valuesOf(*data());
     const auto x = [&](double key) {
-        return static_cast<int>(std::floor(toPixel.offset + key * toPixel.scale));
+        return pixelOf(toPixel.offset + key * toPixel.scale);
     };
     const auto y = [&](double value) {
-        return static_cast<int>(std::floor(valueOrigin + value * valueScale));
+        return pixelOf(valueOrigin + value * valueScale);
     };
     m_runs.clear();
-    sampleColumnRuns(keyOf, valueOf, m_summary, static_cast<std::size_t>(begin - data()->constBegin()),
+    sampleColumnRuns(keyOf, valueOf, m_summary,
+                     static_cast<std::size_t>(begin - data()->constBegin()),
                      static_cast<std::size_t>(end - data()->constBegin()), toPixel, m_runs);
-    m_canvas->begin(painter,
-                    painter->hasClipping() ? painter->clipBoundingRect().toAlignedRect() : clipRect());
+    m_canvas->begin(painter, painter->hasClipping() ? painter->clipBoundingRect().toAlignedRect()
+                                                    : clipRect());
     const QRgb color = pen().color().rgba();
     QPoint previous;
     bool joined = false;
@@ -223,9 +234,9 @@ void ChartSeries::drawColumns(QCPPainter* painter, const QVector<QPointF>& lines
         if (next < count) {
             m_joins.append(QLineF(lines[next - 1], lines[next]));
         }
-        const int y = static_cast<int>(std::floor(top)) - widen;
-        const int height = static_cast<int>(std::floor(bottom)) + widen - y + 1;
-        m_columns.append(QRect(static_cast<int>(column) - widen, y, width, height));
+        const int y = pixelOf(top) - widen;
+        const int height = pixelOf(bottom) + widen - y + 1;
+        m_columns.append(QRect(pixelOf(column) - widen, y, width, height));
         i = next;
     }
     painter->setPen(Qt::NoPen);

@@ -14,8 +14,8 @@
 #include <QXmlStreamReader>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <gtest/gtest.h>
+#include <limits>
 #include <qcustomplot.h>
 
 namespace korvanta::chart::ui {

@@ -2,9 +2,10 @@
 #include "support/chart_pictures.h"
 
 #include <QImage>
-#include <array>
 #include <QPixmap>
+#include <array>
 #include <cmath>
+#include <limits>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -96,6 +97,28 @@ TEST(SummaryDrawingTest, SeriesDrawnDirectlyAndThroughThePainterKeepTheirOrder) 
     EXPECT_EQ(colourAtZero(), colours[1]);
     chart.setSeriesVisible(1, false);
     EXPECT_EQ(colourAtZero(), colours[0]);
+}
+
+TEST(SummaryDrawingTest, HugeAndInfiniteValuesLeaveTheRestOfTheSeriesDrawn) {
+    MonitorChart chart;
+    const QColor colour(0, 0, 200);
+    fill(chart, 0, [](int i) {
+        if (i % 5000 == 1) {
+            return i % 2 == 0 ? -std::numeric_limits<double>::infinity() : 1e300;
+        }
+        return std::sin(i * 0.001);
+    });
+    chart.setSeriesColor(0, colour);
+    chart.resize(kWidth, kHeight);
+    const QImage picture = chart.toPixmap(kWidth, kHeight).toImage();
+    // The sine between the far values is where it belongs.
+    const int x = static_cast<int>(chart.xAxis->coordToPixel(kPoints / 2.0 + 1000));
+    int inColumn = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        inColumn += picture.pixelColor(x, y) == colour ? 1 : 0;
+    }
+    EXPECT_GT(inColumn, 0);
+    EXPECT_LT(inColumn, picture.height() / 2);
 }
 
 } // namespace
