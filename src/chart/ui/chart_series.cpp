@@ -126,6 +126,12 @@ bool ChartSeries::summaryDrawable(const QCPGraphDataContainer::const_iterator& b
     return !m_summary.holdsNaN();
 }
 
+bool ChartSeries::thinOpaqueLine() const {
+    return lineStyle() == lsLine && scatterStyle().isNone() && brush().style() == Qt::NoBrush &&
+           pen().widthF() <= 1 && pen().style() == Qt::SolidLine && pen().color().alpha() == 255 &&
+           !selected();
+}
+
 // A dense series of thin solid lines on a raster device: each pixel column from its lowest to its
 // highest point and the join from one column's last point to the next column's first, set as the
 // painter would set them without antialiasing.
@@ -133,9 +139,7 @@ bool ChartSeries::drawnOnCanvas(QCPPainter* painter) {
     const QCPAxis* keys = keyAxis();
     const QCPAxis* values = valueAxis();
     if (m_canvas == nullptr || !ColumnCanvas::serves(*painter) || keys == nullptr ||
-        values == nullptr || lineStyle() != lsLine || !scatterStyle().isNone() ||
-        brush().style() != Qt::NoBrush || pen().widthF() > 1 || pen().style() != Qt::SolidLine ||
-        pen().color().alpha() != 255 || selected() || values->scaleType() != QCPAxis::stLinear ||
+        values == nullptr || !thinOpaqueLine() || values->scaleType() != QCPAxis::stLinear ||
         values->orientation() != Qt::Vertical) {
         return false;
     }

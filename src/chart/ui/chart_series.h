@@ -75,6 +75,8 @@ private:
     bool summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
                          const QCPGraphDataContainer::const_iterator& end) const;
     void drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const;
+    // An unselected line of a solid, opaque pen one pixel wide, without marks or fill.
+    bool thinOpaqueLine() const;
     bool drawnOnCanvas(QCPPainter* painter);
 
     SeriesState m_state = SeriesState::Normal;
