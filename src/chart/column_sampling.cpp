@@ -85,9 +85,13 @@ void sampleIndexedColumns(std::span<const float> values, KeyToPixel toPixel,
     }
 }
 
-void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
-                      std::size_t begin, std::size_t end, KeyToPixel toPixel,
-                      std::vector<ColumnRun>& out) {
+namespace {
+
+// The runs of points begin .. end - 1, pixel column by pixel column; `minMax(first, stop)` gives
+// the first lowest and highest point of a run of three points or more.
+template <typename MinMax>
+void columnRuns(StridedValues keys, StridedValues values, std::size_t begin, std::size_t end,
+                KeyToPixel toPixel, std::vector<ColumnRun>& out, MinMax minMax) {
     std::size_t first = begin;
     std::size_t width = 1;
     while (first < end) {
@@ -96,7 +100,7 @@ void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyra
         const std::size_t stop = runEnd(keys, first, end, limit, first + width);
         ColumnRun run{first, first, first, stop - 1};
         if (stop - first > 2) {
-            std::tie(run.lowest, run.highest) = pyramid.minMax(values, first, stop);
+            std::tie(run.lowest, run.highest) = minMax(first, stop);
         } else if (stop - first == 2) {
             run.lowest = values[first + 1] < values[first] ? first + 1 : first;
             run.highest = values[first + 1] > values[first] ? first + 1 : first;
@@ -111,6 +115,45 @@ void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyra
         width = stop - first;
         first = stop;
     }
+}
+
+} // namespace
+
+void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,
+                      std::size_t begin, std::size_t end, KeyToPixel toPixel,
+                      std::vector<ColumnRun>& out) {
+    columnRuns(keys, values, begin, end, toPixel, out, [&](std::size_t first, std::size_t stop) {
+        return pyramid.minMax(values, first, stop);
+    });
+}
+
+bool scanColumnRuns(StridedValues keys, StridedValues values, std::size_t begin, std::size_t end,
+                    KeyToPixel toPixel, std::vector<ColumnRun>& out) {
+    bool numbers = true;
+    columnRuns(keys, values, begin, end, toPixel, out, [&](std::size_t first, std::size_t stop) {
+        std::size_t lowest = first;
+        std::size_t highest = first;
+        double low = values[first];
+        double high = low;
+        numbers = numbers && !std::isnan(low);
+        for (std::size_t i = first + 1; i < stop; ++i) {
+            const double value = values[i];
+            numbers = numbers && !std::isnan(value);
+            if (value < low) {
+                low = value;
+                lowest = i;
+            }
+            if (value > high) {
+                high = value;
+                highest = i;
+            }
+        }
+        return std::make_pair(lowest, highest);
+    });
+    for (const ColumnRun& run : out) {
+        numbers = numbers && !std::isnan(run.firstValue) && !std::isnan(run.lastValue);
+    }
+    return numbers;
 }
 
 void sampleColumns(StridedValues keys, StridedValues values, const MinMaxPyramid& pyramid,

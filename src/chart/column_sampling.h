@@ -39,6 +39,11 @@ void sampleColumnRuns(StridedValues keys, StridedValues values, const MinMaxPyra
                       std::size_t begin, std::size_t end, KeyToPixel toPixel,
                       std::vector<ColumnRun>& out);
 
+// The same runs read point by point, without a summary: a pass over the points, cheaper than
+// building a summary for points that are drawn once. False when one of the values is NaN.
+bool scanColumnRuns(StridedValues keys, StridedValues values, std::size_t begin, std::size_t end,
+                    KeyToPixel toPixel, std::vector<ColumnRun>& out);
+
 // Appends to `out` the indexes of points begin .. end - 1 to draw, in rising order: for every
 // pixel column the run of points whose keys fall in it gives its first point, then its lowest and
 // highest in the order they occur, then its last point (each index once). The keys must rise and

@@ -114,16 +114,42 @@ bool ChartSeries::denseInView() const {
     return dense(begin, end);
 }
 
-bool ChartSeries::summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
+bool ChartSeries::columnsDrawable(const QCPGraphDataContainer::const_iterator& begin,
                                   const QCPGraphDataContainer::const_iterator& end) const {
     const QCPAxis* keys = keyAxis();
-    if (!adaptiveSampling() || !dense(begin, end) || keys->scaleType() != QCPAxis::stLinear ||
-        keys->pixelOrientation() < 0 || keys->orientation() != Qt::Horizontal) {
+    return adaptiveSampling() && dense(begin, end) && keys->scaleType() == QCPAxis::stLinear &&
+           keys->pixelOrientation() > 0 && keys->orientation() == Qt::Horizontal;
+}
+
+bool ChartSeries::summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
+                                  const QCPGraphDataContainer::const_iterator& end) const {
+    if (!columnsDrawable(begin, end)) {
         return false;
     }
     m_summary.extend(valuesOf(*data()), static_cast<std::size_t>(data()->size()));
     // A NaN breaks the line, which only the library's own point walk draws.
     return !m_summary.holdsNaN();
+}
+
+// Points drawn for the first time are read point by point: the dynamic drawing replaces all of
+// them every tick, and a summary built for one drawing would cost more than it saves. Points drawn
+// again are drawn from the summary, extended as points are appended.
+bool ChartSeries::columnRuns(const QCPGraphDataContainer::const_iterator& begin,
+                             const QCPGraphDataContainer::const_iterator& end, KeyToPixel toPixel) {
+    const auto first = static_cast<std::size_t>(begin - data()->constBegin());
+    const auto stop = static_cast<std::size_t>(end - data()->constBegin());
+    m_runs.clear();
+    if (!m_drawnBefore) {
+        m_drawnBefore = true;
+        // A NaN breaks the line, which only the library's own point walk draws.
+        return columnsDrawable(begin, end) &&
+               scanColumnRuns(keysOf(*data()), valuesOf(*data()), first, stop, toPixel, m_runs);
+    }
+    if (!summaryDrawable(begin, end)) {
+        return false;
+    }
+    sampleColumnRuns(keysOf(*data()), valuesOf(*data()), m_summary, first, stop, toPixel, m_runs);
+    return true;
 }
 
 bool ChartSeries::thinOpaqueLine() const {
@@ -146,25 +172,19 @@ bool ChartSeries::drawnOnCanvas(QCPPainter* painter) {
     QCPGraphDataContainer::const_iterator begin;
     QCPGraphDataContainer::const_iterator end;
     getVisibleDataBounds(begin, end, data()->dataRange());
-    if (begin == end || !summaryDrawable(begin, end)) {
-        return false;
-    }
     const double keyOrigin = keys->coordToPixel(0);
     const KeyToPixel toPixel{keyOrigin, keys->coordToPixel(1) - keyOrigin};
+    if (begin == end || !columnRuns(begin, end, toPixel)) {
+        return false;
+    }
     const double valueOrigin = values->coordToPixel(0);
     const double valueScale = values->coordToPixel(1) - valueOrigin;
-    const StridedValues keyOf = keysOf(*data());
-    const StridedValues valueOf = valuesOf(*data());
     const auto x = [&](double key) {
         return pixelOf(toPixel.offset + key * toPixel.scale);
     };
     const auto y = [&](double value) {
         return pixelOf(valueOrigin + value * valueScale);
     };
-    m_runs.clear();
-    sampleColumnRuns(keyOf, valueOf, m_summary,
-                     static_cast<std::size_t>(begin - data()->constBegin()),
-                     static_cast<std::size_t>(end - data()->constBegin()), toPixel, m_runs);
     m_canvas->begin(painter, painter->hasClipping() ? painter->clipBoundingRect().toAlignedRect()
                                                     : clipRect());
     const QRgb color = pen().color().rgba();

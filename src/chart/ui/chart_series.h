@@ -53,6 +53,7 @@ public:
     void pointsReplaced() {
         m_summary.clear();
         m_columnSample = false;
+        m_drawnBefore = false;
     }
     // Set after pointsReplaced() when the points are the first, lowest, highest and last of each
     // pixel column of a denser series: they are drawn as that series would be, column by column.
@@ -72,8 +73,14 @@ private:
     bool dense(const QCPGraphDataContainer::const_iterator& begin,
                const QCPGraphDataContainer::const_iterator& end) const;
     bool denseInView() const;
+    // Dense, on a linear key axis that rises to the right: drawable column by column.
+    bool columnsDrawable(const QCPGraphDataContainer::const_iterator& begin,
+                         const QCPGraphDataContainer::const_iterator& end) const;
     bool summaryDrawable(const QCPGraphDataContainer::const_iterator& begin,
                          const QCPGraphDataContainer::const_iterator& end) const;
+    // The visible points' column runs into m_runs; false when they must be drawn point by point.
+    bool columnRuns(const QCPGraphDataContainer::const_iterator& begin,
+                    const QCPGraphDataContainer::const_iterator& end, KeyToPixel toPixel);
     void drawColumns(QCPPainter* painter, const QVector<QPointF>& lines) const;
     // An unselected line of a solid, opaque pen one pixel wide, without marks or fill.
     bool thinOpaqueLine() const;
@@ -83,6 +90,8 @@ private:
     bool m_marksVisible = false;
     int m_depthOffset = 0;
     bool m_columnSample = false;
+    // Set at the first drawing from the canvas after the points were replaced.
+    bool m_drawnBefore = false;
     PointLabels m_labels;
     // Extended as points are appended, when the series is drawn.
     mutable MinMaxPyramid m_summary;

@@ -208,5 +208,40 @@ TEST(ColumnSamplingTest, IndexedValuesKeepThePointsTheChartWouldDraw) {
     EXPECT_TRUE(none.empty());
 }
 
+bool sameRuns(const std::vector<ColumnRun>& a, const std::vector<ColumnRun>& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](const ColumnRun& x, const ColumnRun& y) {
+               return x.first == y.first && x.lowest == y.lowest && x.highest == y.highest &&
+                      x.last == y.last && x.firstValue == y.firstValue &&
+                      x.lowestValue == y.lowestValue && x.highestValue == y.highestValue &&
+                      x.lastValue == y.lastValue && x.firstKey == y.firstKey &&
+                      x.lastKey == y.lastKey;
+           });
+}
+
+// Runs read point by point, for points drawn once, are the runs the summary gives.
+TEST(ColumnSamplingTest, RunsReadPointByPointAreTheSummarysRunsAndNaNIsReported) {
+    std::mt19937 random(9);
+    std::uniform_int_distribution<int> level(-3, 3);
+    Points p;
+    for (int i = 0; i < 40000; ++i) {
+        p.add(i * 0.5, level(random));
+    }
+    MinMaxPyramid pyramid;
+    pyramid.extend(p.values(), p.size());
+    for (const KeyToPixel toPixel : {KeyToPixel{12.25, 1500.0 / 20000}, KeyToPixel{-3, 0.9}}) {
+        std::vector<ColumnRun> summarised;
+        sampleColumnRuns(p.keys(), p.values(), pyramid, 101, p.size() - 7, toPixel, summarised);
+        std::vector<ColumnRun> scanned;
+        EXPECT_TRUE(scanColumnRuns(p.keys(), p.values(), 101, p.size() - 7, toPixel, scanned));
+        EXPECT_TRUE(sameRuns(scanned, summarised)) << toPixel.offset;
+    }
+    p.pairs[2 * 30000 + 1] = std::nan("");
+    std::vector<ColumnRun> scanned;
+    EXPECT_FALSE(scanColumnRuns(p.keys(), p.values(), 0, p.size(), {0, 0.05}, scanned));
+    scanned.clear();
+    EXPECT_TRUE(scanColumnRuns(p.keys(), p.values(), 0, 29000, {0, 0.05}, scanned));
+}
+
 } // namespace
 } // namespace korvanta::chart
