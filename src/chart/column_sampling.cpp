@@ -131,24 +131,14 @@ bool scanColumnRuns(StridedValues keys, StridedValues values, std::size_t begin,
                     KeyToPixel toPixel, std::vector<ColumnRun>& out) {
     bool numbers = true;
     columnRuns(keys, values, begin, end, toPixel, out, [&](std::size_t first, std::size_t stop) {
-        std::size_t lowest = first;
-        std::size_t highest = first;
-        double low = values[first];
-        double high = low;
-        numbers = numbers && !std::isnan(low);
+        RunExtremes run = RunExtremes::of(first, values[first]);
+        numbers = numbers && !std::isnan(run.low);
         for (std::size_t i = first + 1; i < stop; ++i) {
             const double value = values[i];
             numbers = numbers && !std::isnan(value);
-            if (value < low) {
-                low = value;
-                lowest = i;
-            }
-            if (value > high) {
-                high = value;
-                highest = i;
-            }
+            run.include(i, value);
         }
-        return std::make_pair(lowest, highest);
+        return std::make_pair(run.lowest, run.highest);
     });
     for (const ColumnRun& run : out) {
         numbers = numbers && !std::isnan(run.firstValue) && !std::isnan(run.lastValue);

@@ -7,26 +7,6 @@ namespace korvanta::chart {
 
 namespace {
 
-// The lowest and highest point seen so far of a run. A later equal value does not replace an
-// earlier one, so a run's answer does not depend on how it is split.
-struct Extremes {
-    std::size_t lowest;
-    std::size_t highest;
-    double low;
-    double high;
-
-    void include(std::size_t lowIndex, double lowValue, std::size_t highIndex, double highValue) {
-        if (lowValue < low) {
-            lowest = lowIndex;
-            low = lowValue;
-        }
-        if (highValue > high) {
-            highest = highIndex;
-            high = highValue;
-        }
-    }
-};
-
 // The smallest block's lowest and highest point, the first of equal values: the extremes are
 // found without branches, then their first places, which keeps a long series' summary quick to
 // build.
@@ -93,7 +73,7 @@ void MinMaxPyramid::appendBlocks(StridedValues values, std::size_t level) {
         }
         const Block& left = m_levels[level - 1][2 * blocks.size()];
         const Block& right = m_levels[level - 1][2 * blocks.size() + 1];
-        Extremes both{left.lowest, left.highest, left.low, left.high};
+        RunExtremes both{left.lowest, left.highest, left.low, left.high};
         both.include(right.lowest, right.low, right.highest, right.high);
         blocks.push_back({static_cast<std::uint32_t>(both.lowest),
                           static_cast<std::uint32_t>(both.highest), both.low, both.high});
@@ -102,14 +82,13 @@ void MinMaxPyramid::appendBlocks(StridedValues values, std::size_t level) {
 
 std::pair<std::size_t, std::size_t> MinMaxPyramid::minMax(StridedValues values, std::size_t begin,
                                                           std::size_t end) const {
-    Extremes run{begin, begin, values[begin], values[begin]};
+    RunExtremes run = RunExtremes::of(begin, values[begin]);
     std::size_t i = begin;
     while (i < end) {
         std::size_t level = 0;
         const bool blockStart = i % kFirstBlock == 0 && i + kFirstBlock <= end;
         if (!blockStart) {
-            const double value = values[i];
-            run.include(i, value, i, value);
+            run.include(i, values[i]);
             ++i;
             continue;
         }

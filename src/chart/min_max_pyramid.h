@@ -19,6 +19,29 @@ struct StridedValues {
     double operator[](std::size_t index) const { return first[index * stride]; }
 };
 
+// The lowest and highest point seen so far of a run. A later equal value does not replace an
+// earlier one, so a run's answer does not depend on how it is split.
+struct RunExtremes {
+    std::size_t lowest;
+    std::size_t highest;
+    double low;
+    double high;
+
+    static RunExtremes of(std::size_t index, double value) { return {index, index, value, value}; }
+
+    void include(std::size_t index, double value) { include(index, value, index, value); }
+    void include(std::size_t lowIndex, double lowValue, std::size_t highIndex, double highValue) {
+        if (lowValue < low) {
+            lowest = lowIndex;
+            low = lowValue;
+        }
+        if (highValue > high) {
+            highest = highIndex;
+            high = highValue;
+        }
+    }
+};
+
 class MinMaxPyramid {
 public:
     // The smallest block summarised: runs shorter than this are read point by point.

@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <array>
 #include <cmath>
-#include <limits>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 namespace korvanta::chart::ui {

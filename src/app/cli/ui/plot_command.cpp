@@ -121,8 +121,7 @@ CommandEnd plot(const QStringList& arguments) {
         return end;
     }
     const acquisition::SettingsRecord settings = plotSettings(line.file());
-    const auto saved =
-        chart::ui::saveFilePicture(loaded.value(), settings, columns, out, size);
+    const auto saved = chart::ui::saveFilePicture(loaded.value(), settings, columns, out, size);
     return saved ? CommandEnd::done() : CommandEnd::writeFailed(saved.reason());
 }
 
