@@ -11,6 +11,8 @@ namespace korvanta::files {
 namespace {
 
 constexpr qint64 kBlockSize = qint64(1) << 20;
+// A file that grows while it is read is still read to its end, a smaller block at a time.
+constexpr qint64 kSmallestBlock = qint64(64) << 10;
 constexpr qint64 kProgressStep = qint64(4) << 20;
 
 // One read of a file: blocks in, lines out to the builder, progress reported between blocks.
@@ -71,9 +73,10 @@ struct LoadRun {
 common::Result<LoadedFile> readFile(QFile& file, const QString& path,
                                     const LoadProgress& progress) {
     LoadRun run(file.size(), progress);
-    QByteArray block(kBlockSize, Qt::Uninitialized);
+    const qint64 blockSize = std::clamp(file.size() + 1, kSmallestBlock, kBlockSize);
+    QByteArray block(blockSize, Qt::Uninitialized);
     for (;;) {
-        const qint64 n = file.read(block.data(), kBlockSize);
+        const qint64 n = file.read(block.data(), blockSize);
         if (n < 0) {
             return common::Result<LoadedFile>::failure(
                 common::fileFailure(path, file.errorString()));
